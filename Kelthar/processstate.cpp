@@ -1,0 +1,7 @@
+#include "processstate.h"
+
+CoreProcessState& TheCoreProcessState()
+{
+    static CoreProcessState state;
+    return state;
+}
