@@ -158,3 +158,15 @@ TEST(Entry, FoundPortIsOpenedOnceAndSharedByLaterCores)
     EXPECT_TRUE(CFrontEndLink::Instance().Serial().IsOpen()) << "the port lives as long as the process";
     close(master);
 }
+
+// The library takes the SDR address from this variable when it is set; every test process must keep
+// it on loopback, whatever started it.
+TEST(Entry, TestProcessesKeepTheSdrOnLoopback)
+{
+    const char* uri = std::getenv("KELTHAR_SDR_URI");
+    ASSERT_NE(uri, nullptr);
+    EXPECT_EQ(std::string(uri).rfind("ip:127.", 0), 0u) << uri;
+    const char* messages = std::getenv("KELTHAR_MESSAGES");
+    ASSERT_NE(messages, nullptr);
+    EXPECT_STREQ(messages, "stderr");
+}
