@@ -22,9 +22,17 @@ CKelthar::~CKelthar()
 
 bool CKelthar::GetInterface(int id, void** out)
 {
-    (void)id;
-    (void)out;
-    return false;
+    if (out == nullptr)
+        return false;
+    switch (id)
+    {
+        case 0:
+            *out = static_cast<IControlBits*>(&m_controlBits);
+            return true;
+        default:
+            // 1-4 and 20 are answered by the control bits themselves.
+            return false;
+    }
 }
 
 bool CKelthar::Connect(const std::string& name, int valueA, int valueB)
@@ -120,17 +128,17 @@ bool CKelthar::ProcessDemod(const std::vector<uint8_t>& block, std::vector<std::
 
 double CKelthar::GetChannelOscCorr0()
 {
-    return 0.0;
+    return m_controlBits.GetChannel(-1)->GetOscCorrection(0);
 }
 
 double CKelthar::GetChannelOscCorr1()
 {
-    return 0.0;
+    return m_controlBits.GetChannel(-1)->GetOscCorrection(1);
 }
 
 double CKelthar::GetChannelOscCorr2()
 {
-    return 0.0;
+    return m_controlBits.GetChannel(-1)->GetOscCorrection(2);
 }
 
 bool CKelthar::IsDemoMode()
@@ -155,12 +163,12 @@ void CKelthar::RequestRange(double value1, double value2, double value3, int cod
 
 bool CKelthar::IsSkipPending()
 {
-    return false;
+    return m_controlBits.IsSkipPending();
 }
 
 void CKelthar::SetSkipPending(bool pending)
 {
-    (void)pending;
+    m_controlBits.SetSkipPending(pending);
 }
 
 int CKelthar::GetRangeFftSize()

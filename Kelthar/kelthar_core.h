@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "connection.h"
+#include "controlbits.h"
 #include "generatorparams.h"
 #include "ikelthar.h"
 
@@ -60,6 +61,7 @@ public:
     // Seen by tests: the request is stored and nothing reads it back.
     bool IsRangeRequested() const { return m_rangeRequested; }
     IConnection& Connection() { return *m_connection; }
+    CControlBits& ControlBits() { return m_controlBits; }
 
 private:
     static constexpr int kRangeFftSize = 32768;
@@ -76,6 +78,8 @@ private:
     uint8_t m_statusFlag = 0;
 
     std::unique_ptr<IConnection> m_connection;
+    // Declared ahead of the service objects: built before them and destroyed after them.
+    CControlBits m_controlBits;
 
     KELTHAR_COUNTERS m_counters;
     bool m_demoMode = false;

@@ -54,14 +54,56 @@ TEST(Entry, RefusedIdsLeaveTheOutPointerUntouched)
     CorePtr core = MakeCore();
     // 1-4 and 17 belong to the control bits and the sound engine; 20 and 25 name nothing; the objects of
     // the other ids are not part of this core yet.
-    for (int id : {-1, 1,  2,  3,  4,  17, 20, 25, 1000, 0,  5,  6,  7,  8,
-                   9,  10, 11, 12, 13, 14, 15, 16, 18,   19, 21, 22, 23, 24})
+    for (int id : {-1, 1,  2,  3,  4,  17, 20, 25, 1000, 5,  6,  7,  8, 9,
+                   10, 11, 12, 13, 14, 15, 16, 18, 19,   21, 22, 23, 24})
     {
         int sentinel = 0;
         void* out = &sentinel;
         EXPECT_FALSE(core->GetInterface(id, &out)) << "id " << id;
         EXPECT_EQ(out, &sentinel) << "id " << id;
     }
+}
+
+TEST(Entry, ControlBitsAreAMemberHandedOutAsTheSamePointer)
+{
+    WithoutFrontEnd();
+    CorePtr core = MakeCore();
+    void* first = nullptr;
+    void* second = nullptr;
+    ASSERT_TRUE(core->GetInterface(0, &first));
+    ASSERT_TRUE(core->GetInterface(0, &second));
+    EXPECT_EQ(first, second);
+    EXPECT_FALSE(core->GetInterface(0, nullptr));
+    auto* bits = static_cast<IControlBits*>(first);
+    auto* impl = dynamic_cast<CKelthar*>(core.get());
+    ASSERT_NE(impl, nullptr);
+    EXPECT_EQ(bits, static_cast<IControlBits*>(&impl->ControlBits()));
+
+    // Its own sub-objects, again the same pointers each time.
+    for (int id : {1, 20, 3, 4, 2})
+    {
+        void* a = nullptr;
+        void* b = nullptr;
+        ASSERT_TRUE(bits->GetInterface(id, &a)) << id;
+        ASSERT_TRUE(bits->GetInterface(id, &b)) << id;
+        EXPECT_NE(a, nullptr);
+        EXPECT_EQ(a, b) << id;
+    }
+
+    // The core's own accessors read the control bits.
+    IChannel* channel = bits->AddChannel(0, L"HRF", L"Radio Channel (40-6030 MHz)", 61000000.0);
+    channel->SetOscCorrection(0, 0.5);
+    channel->SetOscCorrection(1, 0.25);
+    channel->SetOscCorrection(2, 2.0);
+    bits->SetCurrentChannel(0);
+    EXPECT_EQ(core->GetChannelOscCorr0(), 0.5);
+    EXPECT_EQ(core->GetChannelOscCorr1(), 0.25);
+    EXPECT_EQ(core->GetChannelOscCorr2(), 2.0);
+    EXPECT_FALSE(core->IsSkipPending());
+    impl->ControlBits().SetSkipPending(true);
+    EXPECT_TRUE(core->IsSkipPending());
+    core->SetSkipPending(false);
+    EXPECT_FALSE(impl->ControlBits().IsSkipPending());
 }
 
 TEST(Entry, FftSizesAreFixedInEveryState)

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QtGlobal>
+
+// Text formatting of measured values with a unit chosen from the magnitude, and the free space of a
+// disk. No state; texts are translated in the context "CUtils".
+class CUtils
+{
+    Q_DECLARE_TR_FUNCTIONS(CUtils)
+
+public:
+    // What FormatValue is given.
+    enum Kind
+    {
+        KindLevel = 0,      // dBm, one decimal; the precision is not used
+        KindTime = 1,       // seconds, shown as ns, us, ms or s
+        KindFrequency = 2,  // MHz, shown as Hz, kHz or MHz (MHz always with five digits)
+        KindVoltage = 3,    // volts, shown as nV, uV, mV or V
+        KindClock = 4,      // milliseconds since the epoch, "h:mm:ss"
+        KindClockMs = 5,    // the same, "hh:mm:ss.zzz"
+        KindInteger = 6,    // truncated toward zero
+        KindFixed = 7,      // fixed notation with the given decimals
+    };
+
+    // Kinds 1 to 3 and any unknown kind print `precision` significant digits, padded with zeros.
+    static QString FormatValue(double value, int kind, int precision);
+
+    // Fixed notation with `precision` decimals, independent of the locale; for axis labels.
+    static QString FormatFixed(double value, int precision);
+
+    // All free bytes of the volume that holds the path (not only those the user's quota allows);
+    // 0 when the volume cannot be queried.
+    static quint64 GetDiskFreeSpace(const QString& path);
+};

@@ -1,0 +1,150 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU">
+<context>
+    <name>CFftOptions</name>
+    <message>
+        <source>Instant</source>
+        <translation>Мгновенно</translation>
+    </message>
+    <message>
+        <source>x2</source>
+        <translation>x2</translation>
+    </message>
+    <message>
+        <source>x4</source>
+        <translation>x4</translation>
+    </message>
+    <message>
+        <source>x8</source>
+        <translation>x8</translation>
+    </message>
+    <message>
+        <source>x16</source>
+        <translation>x16</translation>
+    </message>
+    <message>
+        <source>x32</source>
+        <translation>x32</translation>
+    </message>
+    <message>
+        <source>x64</source>
+        <translation>x64</translation>
+    </message>
+    <message>
+        <source>Peak</source>
+        <translation>Пик</translation>
+    </message>
+    <message>
+        <source>Peak x8</source>
+        <translation>Пик x8</translation>
+    </message>
+    <message>
+        <source>Peak x16</source>
+        <translation>Пик x16</translation>
+    </message>
+    <message>
+        <source>Peak x32</source>
+        <translation>Пик x32</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Выкл.</translation>
+    </message>
+    <message>
+        <source>Gaussian</source>
+        <translation>Гаусса</translation>
+    </message>
+    <message>
+        <source>Flat top</source>
+        <translation>С плоской вершиной</translation>
+    </message>
+    <message>
+        <source>Hamming</source>
+        <translation>Хэмминга</translation>
+    </message>
+    <message>
+        <source>Bartlett</source>
+        <translation>Бартлетта</translation>
+    </message>
+    <message>
+        <source>Bartlet-Hanning</source>
+        <translation>Бартлетта-Ханна</translation>
+    </message>
+    <message>
+        <source>Hanning</source>
+        <translation>Ханна</translation>
+    </message>
+    <message>
+        <source>Parzen</source>
+        <translation>Парзена</translation>
+    </message>
+    <message>
+        <source>Bohman</source>
+        <translation>Бомана</translation>
+    </message>
+    <message>
+        <source>Blackman</source>
+        <translation>Блэкмана</translation>
+    </message>
+    <message>
+        <source>Blackman-Harris</source>
+        <translation>Блэкмана-Харриса</translation>
+    </message>
+</context>
+<context>
+    <name>CUtils</name>
+    <message>
+        <source>%1 dBm</source>
+        <translation>%1 дБм</translation>
+    </message>
+    <message>
+        <source>ns</source>
+        <translation>нс</translation>
+    </message>
+    <message>
+        <source>us</source>
+        <translation>мкс</translation>
+    </message>
+    <message>
+        <source>ms</source>
+        <translation>мс</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <translation>с</translation>
+    </message>
+    <message>
+        <source>Hz</source>
+        <translation>Гц</translation>
+    </message>
+    <message>
+        <source>kHz</source>
+        <translation>кГц</translation>
+    </message>
+    <message>
+        <source>MHz</source>
+        <translation>МГц</translation>
+    </message>
+    <message>
+        <source>nV</source>
+        <translation>нВ</translation>
+    </message>
+    <message>
+        <source>uV</source>
+        <translation>мкВ</translation>
+    </message>
+    <message>
+        <source>mV</source>
+        <translation>мВ</translation>
+    </message>
+    <message>
+        <source>V</source>
+        <translation>В</translation>
+    </message>
+    <message>
+        <source>%1</source>
+        <translation>%1</translation>
+    </message>
+</context>
+</TS>
