@@ -32,11 +32,6 @@ constexpr QLatin1String kSaveFileKey = Latin1("Parameters/SaveFile");
 // file's length cannot be genuine; it is not worth allocating.
 constexpr qint64 kMinBytesPerEntry = 6;
 
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("CParameters", text);
-}
-
 void Report(const QString& text)
 {
     qWarning().noquote() << text;
@@ -338,14 +333,17 @@ bool CParameters::SetAsideDamagedFile(const QString& path)
 
     if (QFile::copy(path, target))
     {
-        Report(Tr("The settings could not be read and were reset to the defaults. "
-                  "The damaged file was kept as %1.")
+        Report(QCoreApplication::translate("CParameters",
+                                           "The settings could not be read and were reset to the defaults. "
+                                           "The damaged file was kept as %1.")
                    .arg(target));
         return true;
     }
     QFile::remove(target);
-    Report(Tr("The settings could not be read and the defaults are used. The damaged file %1 could not be "
-              "copied aside, so it is left as it is and this session's settings are not saved.")
+    Report(QCoreApplication::translate(
+               "CParameters",
+               "The settings could not be read and the defaults are used. The damaged file %1 could not be "
+               "copied aside, so it is left as it is and this session's settings are not saved.")
                .arg(path));
     return false;
 }
@@ -418,7 +416,9 @@ bool CParameters::WriteDocument(const QString& path)
     settings.sync();
     if (settings.status() != QSettings::NoError)
     {
-        Report(Tr("The settings could not be saved to %1. The file there was left as it was.").arg(path));
+        Report(QCoreApplication::translate(
+                   "CParameters", "The settings could not be saved to %1. The file there was left as it was.")
+                   .arg(path));
         return false;
     }
     return true;
@@ -440,7 +440,9 @@ bool CParameters::TakeOverParameterFile(const QString& path, const QString& sour
     {
         error = in.errorString();
     }
-    Report(Tr("The parameter file %1 could not be loaded: %2. The current settings were saved instead.")
+    Report(QCoreApplication::translate(
+               "CParameters",
+               "The parameter file %1 could not be loaded: %2. The current settings were saved instead.")
                .arg(source, error));
     return false;
 }
@@ -461,6 +463,7 @@ bool CParameters::CopyToParameterFile(const QString& path, const QString& target
     {
         error = in.errorString();
     }
-    Report(Tr("The parameters could not be saved to %1: %2.").arg(target, error));
+    Report(QCoreApplication::translate("CParameters", "The parameters could not be saved to %1: %2.")
+               .arg(target, error));
     return false;
 }

@@ -93,6 +93,29 @@
     </message>
 </context>
 <context>
+    <name>CParameters</name>
+    <message>
+        <source>The settings could not be read and were reset to the defaults. The damaged file was kept as %1.</source>
+        <translation>Не удалось прочитать настройки, восстановлены значения по умолчанию. Повреждённый файл сохранён как %1.</translation>
+    </message>
+    <message>
+        <source>The settings could not be read and the defaults are used. The damaged file %1 could not be copied aside, so it is left as it is and this session&apos;s settings are not saved.</source>
+        <translation>Не удалось прочитать настройки, используются значения по умолчанию. Повреждённый файл %1 не удалось скопировать, поэтому он оставлен как есть, а настройки этого сеанса не будут сохранены.</translation>
+    </message>
+    <message>
+        <source>The settings could not be saved to %1. The file there was left as it was.</source>
+        <translation>Не удалось сохранить настройки в %1. Файл оставлен без изменений.</translation>
+    </message>
+    <message>
+        <source>The parameter file %1 could not be loaded: %2. The current settings were saved instead.</source>
+        <translation>Не удалось загрузить файл параметров %1: %2. Вместо него сохранены текущие настройки.</translation>
+    </message>
+    <message>
+        <source>The parameters could not be saved to %1: %2.</source>
+        <translation>Не удалось сохранить параметры в %1: %2.</translation>
+    </message>
+</context>
+<context>
     <name>CUtils</name>
     <message>
         <source>%1 dBm</source>
