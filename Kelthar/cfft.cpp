@@ -130,6 +130,14 @@ CCfft::Outcome CCfft::Transform(const std::vector<double>& i, const std::vector<
     {
         blockLength = state.longScanBlockLength;
     }
+    // The LO steps of a known-range sweep are transformed one by one for the layout, which also takes
+    // the place of the zoom.
+    const bool knownRangeSteps = m_knownRangesMode && CRadix2Fft::IsValidSize(m_knownRangeBlockLength) &&
+                                 m_knownRangeBlockLength <= m_fftSize;
+    if (knownRangeSteps)
+    {
+        blockLength = m_knownRangeBlockLength;
+    }
     const int blocks = m_fftSize / blockLength;
 
     TransformBlocks(i, q, blockLength);
@@ -153,7 +161,10 @@ CCfft::Outcome CCfft::Transform(const std::vector<double>& i, const std::vector<
     }
     else
     {
-        ZoomCentred(state);
+        if (!knownRangeSteps)
+        {
+            ZoomCentred(state);
+        }
         ConvertToDb(m_windowCorrection + state.levelCorrectionDb);
     }
 

@@ -64,6 +64,13 @@ public:
     // Set by the range stage while the control state holds known ranges.
     void SetKnownRangesMode(bool on) { m_knownRangesMode = on; }
     bool IsKnownRangesMode() const { return m_knownRangesMode; }
+    // For the known-range layout: while knownRangesMode is set, the capture holds one LO step of this
+    // many points per 61 MHz capture, and is transformed step by step (each step centred on its own when
+    // the rate index is not 0) with no zoom, so the result holds the steps' spectra side by side. 0 (the
+    // default), or a length that is not a power of two dividing the transform, keeps the whole capture
+    // as one block.
+    void SetKnownRangeBlockLength(int length) { m_knownRangeBlockLength = length; }
+    int GetKnownRangeBlockLength() const { return m_knownRangeBlockLength; }
 
     // Window type 0..10 of the program's window list, applied at the next Reset. Other types leave the
     // window as it is (with no correction).
@@ -119,6 +126,7 @@ private:
     int m_mode = kRangeMode;
     int m_rateIndex = 0;
     bool m_knownRangesMode = false;
+    int m_knownRangeBlockLength = 0;
     int m_windowType = 0;
     // The type whose values the window holds, for rebuilding it at another block length.
     int m_windowBuiltType = 0;

@@ -32,3 +32,10 @@ void CFrontEndLink::StartOnce()
         m_status = kNotFound;
     }
 }
+
+void CFrontEndLink::SetStatusForTesting(int status)
+{
+    std::lock_guard<std::mutex> lock(m_startMutex);
+    m_started = true;
+    m_status = status;
+}

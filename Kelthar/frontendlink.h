@@ -28,6 +28,11 @@ public:
     void SetLastAntenna(int input) { m_lastAntenna.store(input); }
     CSerial& Serial() { return m_serial; }
 
+    // For tests and benchmarks, never called by the program (the library exports only its entry): takes
+    // the unit as started, so no core looks for the port any more, and sets the status. Status 0 lets
+    // the data path run against a test's SDR link without a unit on the bench.
+    void SetStatusForTesting(int status);
+
 private:
     CFrontEndLink() = default;
 

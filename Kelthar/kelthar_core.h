@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -7,15 +8,39 @@
 
 #include "connection.h"
 #include "controlbits.h"
+#include "demodulator.h"
+#include "demosignal.h"
+#include "frontendcommands.h"
 #include "generatorparams.h"
 #include "ikelthar.h"
+#include "overloadcontrol.h"
+#include "sdrlink.h"
 
-// The device core. It owns the board connection and, as they are built, the control state and the
-// service objects; the links to the hardware (SDR, front-end unit) are process-wide and shared with
-// every other core. The core starts no thread: every call runs on its caller's thread.
+// The device core. It owns the board connection, the control state, the demo signal and the
+// demodulator; the links to the hardware (SDR, front-end unit) are process-wide and shared with every
+// other core. The core starts no thread: every call runs on its caller's thread.
+//
+// The data path: ReadData fills one acquisition block (from the SDR, or from the demo signal), then
+// ProcessBlock turns its sweep part into sample vectors and ProcessDemod its DDC part into I, Q and audio
+// chunks. No recorder, sound engine, DDC WAV writer or video engine is attached to the core: the
+// recorder is always idle, range sound is off, and the demodulated audio goes nowhere but the audio
+// chunks.
 class CKelthar : public IKelthar
 {
 public:
+    // Flag word bits of SetFlags.
+    static constexpr uint32_t kFlagFhss = 1;
+    static constexpr uint32_t kFlagDdcOff = 2;
+    static constexpr uint32_t kFlagSweepOff = 4;
+
+    // Block layout: the sweep part of 4-byte I/Q samples, then B DDC blocks of 4096 6-byte samples.
+    static constexpr size_t kSweepSamples = 32768;
+    static constexpr size_t kSweepBytes = 4 * kSweepSamples;
+    static constexpr size_t kDdcChunkSamples = 4096;
+    static constexpr size_t kDdcBlockBytes = 6 * kDdcChunkSamples;
+    // With range sound on, a block carries this many DDC samples before decimation, in blocks of 4096.
+    static constexpr int kRangeSoundRawBlocks = 700;
+
     CKelthar();
     ~CKelthar() override;
     CKelthar(const CKelthar&) = delete;
@@ -58,28 +83,62 @@ public:
     uint8_t GetProbeStatus2() override;
     const KELTHAR_COUNTERS2* GetCounters2() override;
 
+    // --- Internal operations of the library (tests, benchmarks) ---
+
+    // Bytes of the sweep part: 131072, or 4 x FHSS block size x refill count while FHSS capture is on.
+    size_t SweepPartBytes() const;
+    // DDC blocks per acquisition block: 700 / decimation with range sound on (0 once the decimation is
+    // above 700), else 1.
+    static int DdcBlockCount(int decimation, bool rangeSoundOn);
+
     // Seen by tests: the request is stored and nothing reads it back.
     bool IsRangeRequested() const { return m_rangeRequested; }
     IConnection& Connection() { return *m_connection; }
+    void SetConnection(std::unique_ptr<IConnection> connection) { m_connection = std::move(connection); }
     CControlBits& ControlBits() { return m_controlBits; }
+    CDemoSignal& DemoSignal() { return m_demoSignal; }
+    // Null before Connect (outside demo mode) and after Disconnect.
+    const CDemodulator* Demodulator() const { return m_demodulator.get(); }
+    void SetFrontEndCommands(std::unique_ptr<IFrontEndCommands> commands)
+    {
+        m_frontEnd = std::move(commands);
+    }
+    const SDR_STREAM_CONFIG& ReceiveConfig() const { return m_rxConfig; }
+    uint32_t GetSweepCounter() const { return m_sweepCounter; }
+    uint32_t GetRangeBufferRecreations() const { return m_rangeBufferRecreations; }
+    uint32_t GetDdcBufferRecreations() const { return m_ddcBufferRecreations; }
+    // The demodulator step adds the current channel's I, Q and audio offsets to its chunks while
+    // applyOffsets is set, and walks the I and Q offsets towards a zero mean while automatic is set. The
+    // control state carries no switch for either, so both stay off unless set here.
+    void SetDcOffsetCorrection(bool applyOffsets, bool automatic);
 
 private:
     static constexpr int kRangeFftSize = 32768;
     static constexpr int kDdcFftSize = 4096;
-    static constexpr int kAccumulatorLength = 4096;
+    static constexpr int kAccumulatorLength = static_cast<int>(kDdcChunkSamples);
+
+    // The SDR half of ReadData, after the demo and front-end checks.
+    bool ReadFromSdr(std::vector<uint8_t>& block, int* byteCount);
+    // The microwave synthesizer's next step, or the operator's one-off selection.
+    void StepSynthesizer();
+    // LO steps of one sweep (a power of two).
+    int SweepSteps();
+    bool Sweep(std::vector<uint8_t>& block, size_t sweepBytes, int steps, int commutator, int* byteCount);
+    bool ReadDdc(std::vector<uint8_t>& block, size_t sweepBytes, int decimation, int blocks, int* byteCount);
+    // Offsets, sums and scale of one complete chunk held in the accumulators.
+    void FinishChunk(size_t chunk, double scale);
 
     GENERATOR_PARAMS m_generatorParams;
 
-    // Front-end status as the sweep processing sees it.
-    int32_t m_overloadMode = 0;
-    int32_t m_overloadState = 0;
-    uint32_t m_statusWord = 0;
-    int32_t m_overloadHold = 0;
-    uint8_t m_statusFlag = 0;
+    // Overload state and automatic gain of the sweep step.
+    COverloadControl m_overload;
 
     std::unique_ptr<IConnection> m_connection;
     // Declared ahead of the service objects: built before them and destroyed after them.
     CControlBits m_controlBits;
+    CDemoSignal m_demoSignal;
+    std::unique_ptr<CDemodulator> m_demodulator;
+    std::unique_ptr<IFrontEndCommands> m_frontEnd;
 
     KELTHAR_COUNTERS m_counters;
     bool m_demoMode = false;
@@ -95,17 +154,19 @@ private:
 
     int32_t m_ddcChunkSample = 0;
     int32_t m_ddcChunkCount = 0;
-    int32_t m_demodMin = 0;
-    int32_t m_demodMax = 0;
-    int32_t m_demodSumI = 0;
-    int32_t m_demodSumQ = 0;
+    // Sums of I and Q over the last complete chunk, offsets included.
+    int64_t m_demodSumI = 0;
+    int64_t m_demodSumQ = 0;
     uint32_t m_ddcSamplesMax = 0;
     uint32_t m_ddcSamplesLost = 0;
-    double m_amAverage = 0.0;
-    double m_lastSampleRate = 0.0;
+    bool m_applyDcOffsets = false;
+    bool m_automaticDc = false;
 
     KELTHAR_COUNTERS2 m_counters2;
     bool m_ignoreProbeIdent = false;
+
+    SDR_STREAM_CONFIG m_txConfig;
+    SDR_STREAM_CONFIG m_rxConfig;
 
     uint32_t m_flags = 0;
     int32_t m_fhssMode = 0;
@@ -114,16 +175,9 @@ private:
 
     uint32_t m_rangeBufferRecreations = 0;
     uint32_t m_ddcBufferRecreations = 0;
-    uint32_t m_rxBufferSamples = 0;
 
-    // Last settings sent to the front-end unit; -1 makes the first filter command always go out.
-    int32_t m_lastFilterCode = -1;
-    int32_t m_lastAmplifierCode = 0;
-    int32_t m_lastAttenuatorCode = 0;
-    int32_t m_lastAttenuatorLevel = 0;
+    // Last commutator setting sent to the front-end unit.
     int32_t m_lastCommutator = 0;
 
     uint32_t m_sweepCounter = 1;
-    uint32_t m_spare1 = 0;
-    uint32_t m_spare2 = 0;
 };

@@ -16,6 +16,10 @@ void CSpectrumAverager::SetSize(int bins)
     }
     m_sum.assign(m_history.empty() ? 0 : n, 0.0);
     m_writeRow = 0;
+    if (!m_history.empty())
+    {
+        SumHistory();
+    }
 }
 
 void CSpectrumAverager::Reset(int kind, int depth, bool clearHistory)
@@ -45,6 +49,10 @@ void CSpectrumAverager::Reset(int kind, int depth, bool clearHistory)
     if (m_writeRow >= m_depth)
     {
         m_writeRow = 0;
+    }
+    if (!m_history.empty())
+    {
+        SumHistory();
     }
 }
 
@@ -76,8 +84,7 @@ bool CSpectrumAverager::Add(const double* levelsDb)
             break;
         case kMean:
         {
-            std::copy(v, v + n, m_history[m_writeRow].begin());
-            SumHistory();
+            ReplaceRow(v);
             const double depth = m_depth;
             for (int k = 0; k < n; ++k)
             {
@@ -93,8 +100,7 @@ bool CSpectrumAverager::Add(const double* levelsDb)
             break;
         case kPeakDecay:
         {
-            std::copy(v, v + n, m_history[m_writeRow].begin());
-            SumHistory();
+            ReplaceRow(v);
             const double depth = m_depth;
             for (int k = 0; k < n; ++k)
             {
@@ -110,6 +116,7 @@ bool CSpectrumAverager::Add(const double* levelsDb)
                     {
                         row[k] = v[k];
                     }
+                    m_sum[k] = v[k] * depth;
                 }
             }
             break;
@@ -139,4 +146,39 @@ void CSpectrumAverager::SumHistory()
             sum[k] += row[k];
         }
     }
+}
+
+void CSpectrumAverager::ReplaceRow(const double* levelsDb)
+{
+    double* row = m_history[m_writeRow].data();
+    double* sum = m_sum.data();
+    for (int k = 0; k < m_bins; ++k)
+    {
+        sum[k] += levelsDb[k] - row[k];
+        row[k] = levelsDb[k];
+    }
+    RefreshSumSlice();
+}
+
+void CSpectrumAverager::RefreshSumSlice()
+{
+    const int rows = static_cast<int>(m_history.size());
+    const int slice = (m_bins + rows - 1) / rows;
+    if (m_refreshBin >= m_bins)
+    {
+        m_refreshBin = 0;
+    }
+    const int first = m_refreshBin;
+    const int end = std::min(m_bins, first + slice);
+    double* sum = m_sum.data();
+    std::copy(m_history[0].begin() + first, m_history[0].begin() + end, sum + first);
+    for (int r = 1; r < rows; ++r)
+    {
+        const double* row = m_history[static_cast<size_t>(r)].data();
+        for (int k = first; k < end; ++k)
+        {
+            sum[k] += row[k];
+        }
+    }
+    m_refreshBin = end;
 }

@@ -56,12 +56,19 @@ private:
     static bool KeepsHistory(int kind) { return kind == kMean || kind == kPeakDecay; }
     // Sum of the history rows for every bin, row 0 first, into m_sum.
     void SumHistory();
+    // The per-bin sums are kept running (a new row in, the row it replaces out), so a spectrum costs two
+    // rows of memory traffic instead of the whole history. Each Add sums a slice of the bins anew from
+    // the rows, so rounding never builds up over more than `depth` spectra.
+    void ReplaceRow(const double* levelsDb);
+    void RefreshSumSlice();
 
     int m_bins = 0;
     int m_kind = kNone;
     int m_depth = 1;
     int m_holdMode = kHoldOff;
     int m_writeRow = 0;
+    // First bin of the next slice that RefreshSumSlice sums anew.
+    int m_refreshBin = 0;
     std::vector<double> m_result;
     std::vector<double> m_hold;
     std::vector<std::vector<double>> m_history;
