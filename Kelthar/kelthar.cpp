@@ -1,6 +1,9 @@
 #include "kelthar_core.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstring>
 
 #include "ddcdecimator.h"
 #include "ddcfft.h"
@@ -8,10 +11,14 @@
 #include "frontendlink.h"
 #include "frontendplan.h"
 #include "ftdi.h"
+#include "generatorplan.h"
+#include "messagesink.h"
 #include "processstate.h"
 #include "rangefft.h"
 #include "rangemultifft.h"
-#include "silentfrontend.h"
+#include "scaner.h"
+#include "serialfrontend.h"
+#include "waveformbuilder.h"
 
 namespace
 {
@@ -73,18 +80,30 @@ CChannel& CurrentChannel(CControlBits& bits)
     // The control bits hold every channel, the placeholder included, as a CChannel.
     return static_cast<CChannel&>(*bits.GetChannel(-1));
 }
+
+// While recording, every acquired block goes into the recording with the tuning it was taken at and
+// the DDC sample rate (0 while no bandwidth is chosen).
+void RecordBlock(CSignalRecorder& recorder, CControlBits& bits, const std::vector<uint8_t>& block,
+                 uint64_t time)
+{
+    if (!recorder.IsRecording())
+        return;
+    const double sampleRateHz = bits.GetCurrentDdcBand() != nullptr ? bits.GetSampleRate(-1) : 0.0;
+    recorder.WriteBlock(block, static_cast<int64_t>(time), bits.GetTuneFreq(), bits.GetBandwidthIndex(),
+                        sampleRateHz);
+}
 }  // namespace
 
 CKelthar::CKelthar()
 {
     m_connection = std::make_unique<CFTDI>();
-    m_frontEnd = std::make_unique<CSilentFrontEnd>();
+    m_frontEnd = std::make_unique<CSerialFrontEnd>(CFrontEndLink::Instance(), m_frontEndLatch);
     for (auto& accumulator : m_accumulators)
         accumulator.assign(1, std::vector<double>(kAccumulatorLength, 0.0));
 
     // The front-end unit is started by the first core of the process only; its failures are reported
     // through the message sink and never stop construction. The SDR link is not touched until Connect.
-    CFrontEndLink::Instance().StartOnce();
+    CFrontEndLink::Instance().StartOnce(*m_frontEnd);
     CSdrLink::Instance().AttachCore();
 }
 
@@ -114,6 +133,28 @@ bool CKelthar::GetInterface(int id, void** out)
             return true;
         case 7:
             *out = static_cast<ICalcFft*>(new CDemodFft(&m_controlBits));
+            return true;
+        case 10:
+            *out = static_cast<ISoundEngine*>(&m_soundEngine);
+            return true;
+        case 11:
+            *out = static_cast<IVideoEngine*>(&m_videoEngine);
+            return true;
+        case 12:
+            *out = static_cast<ISignalRecorder*>(&m_recorder);
+            return true;
+        case 13:
+            *out = static_cast<ISignalsArchive*>(&m_archive);
+            return true;
+        // A new scanner with empty model slots, bound to this core's control bits.
+        case 14:
+            *out = static_cast<IScaner*>(new CScaner(&m_controlBits));
+            return true;
+        case 21:
+            *out = static_cast<IDdcWavWriter*>(&m_ddcWavWriter);
+            return true;
+        case 22:
+            *out = static_cast<ITemplates*>(&m_templates);
             return true;
         case 23:
             *out = static_cast<ICalcMultiFft*>(new CRangeMultiFft(&m_controlBits));
@@ -147,7 +188,8 @@ bool CKelthar::Connect(const std::string& name, int valueA, int valueB)
     process.probeStatus2 = 0;
 
     CSdrLink& link = CSdrLink::Instance();
-    link.Start(m_controlBits.Sky().GetUri(), m_rxConfig, m_txConfig);
+    if (link.Start(m_controlBits.Sky().GetUri(), m_rxConfig, m_txConfig) == CSdrLink::kStarted)
+        StartGenerator();
     if (!link.IsUsable())
     {
         // Nothing to acquire from: the program stays in "Connecting" and calls again.
@@ -176,16 +218,97 @@ void CKelthar::SetState(int state)
         m_connection->Purge();
 }
 
+void CKelthar::StartGenerator()
+{
+    m_plainFft = std::make_unique<CPlainFft>(64, 0, 400, 0);
+    // Level 0 and the preset's first waveform: the transmitter stays powered down and its LO parked.
+    m_generatorBlock[CGeneratorPlan::kLevelAt] = 0;
+    const uint8_t preset = m_generatorBlock[CGeneratorPlan::kPresetAt];
+    if (preset < CGeneratorPlan::kPresets)
+        m_generatorBlock[CGeneratorPlan::kTypeAt + preset] = 0;
+    m_txConfig.powerDown = 1;
+    SendGeneratorParams(nullptr);
+}
+
+uint16_t CKelthar::ApplyGeneratorLevel()
+{
+    const CGeneratorPlan::Level level = CGeneratorPlan::LevelFor(m_generatorBlock[CGeneratorPlan::kLevelAt]);
+    m_txConfig.hardwareGainDb = level.gainDb;
+    m_txConfig.powerDown = level.powerDown ? 1 : 0;
+    m_generatorBlock[CGeneratorPlan::kAmplitudeAt] = static_cast<uint8_t>(level.amplitude & 0xFF);
+    m_generatorBlock[CGeneratorPlan::kAmplitudeAt + 1] = static_cast<uint8_t>(level.amplitude >> 8);
+    return level.amplitude;
+}
+
 bool CKelthar::SendGeneratorParams(const uint8_t* block)
 {
-    (void)block;
-    return false;
+    CSdrLink& link = CSdrLink::Instance();
+    if (!link.IsUsable())
+        return false;
+    // The block comes from signal lists on disk: it is checked whole before the copy or the transmitter
+    // changes, and a refused block sends nothing.
+    WAVEFORM_PARAMS params;
+    std::string reason;
+    if (!CGeneratorPlan::Read(block ? block : m_generatorBlock, params, &reason))
+    {
+        kplatform::Trace("Generator block refused: " + reason);
+        return false;
+    }
+    link.StartTransmitter(m_txConfig);
+    kplatform::Trace("SendZantigo");
+    if (block)
+        std::memcpy(m_generatorBlock, block, sizeof(m_generatorBlock));
+    const uint16_t amplitude = ApplyGeneratorLevel();
+
+    uint8_t* rate = m_generatorBlock + CGeneratorPlan::kRateAt;
+    if (params.typeRateHz != 0)
+    {
+        for (int b = 0; b < 4; ++b)
+            rate[b] = static_cast<uint8_t>(params.typeRateHz >> (8 * b));
+    }
+    const uint32_t blockRateHz = static_cast<uint32_t>(rate[0]) | (static_cast<uint32_t>(rate[1]) << 8) |
+                                 (static_cast<uint32_t>(rate[2]) << 16) |
+                                 (static_cast<uint32_t>(rate[3]) << 24);
+    m_txConfig.sampleRateHz = params.fixedRate ? 60000000 : blockRateHz;
+    // An amplitude of 0 parks the LO at the top of the band.
+    m_txConfig.loHz = amplitude != 0
+                          ? std::min(static_cast<int64_t>(params.outputFreqKHz) * 1000, CSdrLink::kMaxLoHz)
+                          : CSdrLink::kMaxLoHz;
+
+    if (!link.RecreateTxBuffer(params.bufferSamples))
+    {
+        kplatform::Trace(std::string("Could not create TX buffer: ") + std::strerror(errno));
+        // The link goes down whole and forgets its handles: the receive path sees no link and the next
+        // Connect builds it again.
+        link.Shutdown(3);
+        return false;
+    }
+    if (!m_plainFft)
+        m_plainFft = std::make_unique<CPlainFft>(64, 0, 400, 0);
+    // The waveform goes straight into the transmit buffer: a long burst is hundreds of megabytes.
+    const CSdrLink::SampleView view = link.TxSamples();
+    if (view.Count() >= params.bufferSamples)
+    {
+        bool swap = params.swap;
+        CWaveformBuilder().Build(params, amplitude, *m_plainFft, view.first, view.qOffset, view.step, swap);
+        if (swap != params.swap)
+            m_generatorBlock[CGeneratorPlan::kSwapAt] = swap ? 1 : 0;
+    }
+    link.PushTx();
+    link.Configure(m_txConfig, CSdrLink::kTransmit);
+    return true;
 }
 
 bool CKelthar::SetGeneratorOn(bool on)
 {
-    (void)on;
-    return false;
+    if (!CSdrLink::Instance().IsUsable())
+        return false;
+    // Off takes the gain to the bottom; the next SendGeneratorParams applies the block's level again.
+    if (on)
+        ApplyGeneratorLevel();
+    else
+        m_txConfig.hardwareGainDb = -89;
+    return true;
 }
 
 size_t CKelthar::SweepPartBytes() const
@@ -204,7 +327,6 @@ int CKelthar::DdcBlockCount(int decimation, bool rangeSoundOn)
 
 bool CKelthar::ReadData(std::vector<uint8_t>& block, uint64_t time, int* byteCount)
 {
-    (void)time;
     int discarded = 0;
     if (byteCount == nullptr)
         byteCount = &discarded;
@@ -219,6 +341,22 @@ bool CKelthar::ReadData(std::vector<uint8_t>& block, uint64_t time, int* byteCou
         block.resize(sweepBytes + kDdcBlockBytes);
         CAdf4350& adf = m_controlBits.Adf();
         m_demoSignal.Fill(adf.IsFlag3(), adf.IsScanActive(), adf.GetBlockSize(), block, sweepBytes);
+        RecordBlock(m_recorder, m_controlBits, block, time);
+        return true;
+    }
+
+    // A recording plays without hardware: each block is handed out once as much time has passed since
+    // playback started as lay between the block read last and the first one.
+    if (m_recorder.IsPlaying())
+    {
+        if (static_cast<int64_t>(time) < m_recorder.GetPlaybackDueMs())
+            return false;
+        return m_recorder.ReadBlock(block);
+    }
+    // Paused playback shows silence.
+    if (m_recorder.IsStopped())
+    {
+        std::fill(block.begin(), block.end(), uint8_t{0});
         return true;
     }
 
@@ -227,7 +365,10 @@ bool CKelthar::ReadData(std::vector<uint8_t>& block, uint64_t time, int* byteCou
     // Without a working SDR link nothing is acquired; the program reconnects.
     if (!CSdrLink::Instance().IsUsable())
         return false;
-    return ReadFromSdr(block, byteCount);
+    if (!ReadFromSdr(block, byteCount))
+        return false;
+    RecordBlock(m_recorder, m_controlBits, block, time);
+    return true;
 }
 
 bool CKelthar::ReadFromSdr(std::vector<uint8_t>& block, int* byteCount)
@@ -261,7 +402,7 @@ bool CKelthar::ReadFromSdr(std::vector<uint8_t>& block, int* byteCount)
     const int decimation =
         wholeRateHz < 1 ? 1 : static_cast<int>(std::max<int64_t>(sdrRateHz / wholeRateHz, 1));
     // No sound engine is attached, so range sound is off.
-    const int ddcBlocks = DdcBlockCount(decimation, false);
+    const int ddcBlocks = DdcBlockCount(decimation, m_soundEngine.IsRangeSoundOn());
 
     const size_t sweepBytes = SweepPartBytes();
     block.resize(sweepBytes + kDdcBlockBytes * static_cast<size_t>(ddcBlocks));
@@ -492,7 +633,7 @@ uint32_t CKelthar::GetBlockLength()
 bool CKelthar::ProcessBlock(const std::vector<uint8_t>& block, std::vector<double>& out1,
                             std::vector<double>& out2)
 {
-    if (block.empty() || m_controlBits.GetAuxMode())
+    if (block.empty() || m_controlBits.GetAuxMode() || m_recorder.IsStopped())
     {
         out1.clear();
         out2.clear();
@@ -544,7 +685,7 @@ bool CKelthar::ProcessDemod(const std::vector<uint8_t>& block, std::vector<std::
 {
     m_ddcChunkSample = 0;
     m_ddcChunkCount = 0;
-    if (!m_demoMode && block.empty())
+    if ((!m_demoMode && block.empty()) || m_recorder.IsStopped())
     {
         i.clear();
         q.clear();
@@ -568,6 +709,13 @@ bool CKelthar::ProcessDemod(const std::vector<uint8_t>& block, std::vector<std::
     // No bandwidth chosen yet: the values keep their raw scale.
     const double scale = 10.0 * (band != nullptr ? band->CorrectAmpl : 1.0);
 
+    if (!m_demoMode)
+        FollowSampleRate();
+    // Range sound, or a sound recording, takes every second audio value; the file being played back has
+    // the output to itself.
+    const bool feedSound =
+        (m_soundEngine.IsRangeSoundOn() || m_soundEngine.IsRecording()) && !m_soundEngine.IsPlaying();
+
     int64_t sumI = 0;
     int64_t sumQ = 0;
     for (size_t at = SweepPartBytes(); at + CDdcDecimator::kSampleBytes <= block.size();
@@ -575,7 +723,14 @@ bool CKelthar::ProcessDemod(const std::vector<uint8_t>& block, std::vector<std::
     {
         const int sampleI = GetInt24(&block[at]);
         const int sampleQ = GetInt24(&block[at + 3]);
+        // The DDC file and the picture take the receiver's samples, never the demo signal.
+        if (!m_demoMode)
+            m_ddcWavWriter.WriteSample(sampleI, sampleQ);
         const double value = m_demodulator->Demodulate(type, sampleI, sampleQ);
+        if (feedSound && (m_audioValueCount++ & 1) == 0)
+            FeedSound(value);
+        if (!m_demoMode && m_videoEngine.IsEnabled())
+            m_videoEngine.ProcessSample(value);
         sumI += sampleI;
         sumQ += sampleQ;
 
@@ -622,6 +777,44 @@ bool CKelthar::ProcessDemod(const std::vector<uint8_t>& block, std::vector<std::
     q = m_accumulators[1];
     audio = m_accumulators[2];
     return true;
+}
+
+void CKelthar::FollowSampleRate()
+{
+    double rateHz = 0.0;
+    if (m_recorder.IsPlaying())
+        rateHz = m_recorder.GetSampleRate();
+    else if (m_controlBits.GetCurrentDdcBand() != nullptr)
+        rateHz = m_controlBits.GetSampleRate(-1);
+    else
+        return;  // no bandwidth chosen yet: nothing to follow
+    if (rateHz == m_lastSampleRate)
+        return;
+    m_lastSampleRate = rateHz;
+    m_soundEngine.Reopen();
+    if (m_soundEngine.IsRangeSoundOn())
+        m_soundEngine.ResetBuffers();
+}
+
+void CKelthar::FeedSound(double value)
+{
+    if (!m_demoMode)
+    {
+        m_soundEngine.PlaySample(value);
+        return;
+    }
+    // Two tones a fifth apart on the two channels, from phases that wrap at kDemoToneCycle.
+    constexpr int32_t kDemoToneCycle = 60000;
+    constexpr int32_t kDemoToneSteps[2] = {150, 250};
+    constexpr double kDemoToneAmplitude = 1000.0;
+    constexpr double kTwoPi = 6.283185307179586;
+    double tones[2];
+    for (int n = 0; n < 2; ++n)
+    {
+        m_demoTonePhase[n] = (m_demoTonePhase[n] + kDemoToneSteps[n]) % kDemoToneCycle;
+        tones[n] = kDemoToneAmplitude * std::sin(kTwoPi * m_demoTonePhase[n] / kDemoToneCycle);
+    }
+    m_soundEngine.PlayStereo(tones[0], tones[1]);
 }
 
 void CKelthar::FinishChunk(size_t chunk, double scale)

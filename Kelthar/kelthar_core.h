@@ -8,23 +8,30 @@
 
 #include "connection.h"
 #include "controlbits.h"
+#include "ddcwavwriter.h"
 #include "demodulator.h"
 #include "demosignal.h"
 #include "frontendcommands.h"
+#include "frontendlatch.h"
 #include "generatorparams.h"
 #include "ikelthar.h"
 #include "overloadcontrol.h"
+#include "plainfft.h"
 #include "sdrlink.h"
+#include "signalrecorder.h"
+#include "signalsarchive.h"
+#include "soundengine.h"
+#include "templates.h"
+#include "videoengine.h"
 
 // The device core. It owns the board connection, the control state, the demo signal and the
 // demodulator; the links to the hardware (SDR, front-end unit) are process-wide and shared with every
 // other core. The core starts no thread: every call runs on its caller's thread.
 //
-// The data path: ReadData fills one acquisition block (from the SDR, or from the demo signal), then
-// ProcessBlock turns its sweep part into sample vectors and ProcessDemod its DDC part into I, Q and audio
-// chunks. No recorder, sound engine, DDC WAV writer or video engine is attached to the core: the
-// recorder is always idle, range sound is off, and the demodulated audio goes nowhere but the audio
-// chunks.
+// The data path: ReadData fills one acquisition block (from the SDR, the demo signal or a playing
+// recording, and writes it to the recording while the recorder records), then ProcessBlock turns its
+// sweep part into sample vectors and ProcessDemod its DDC part into I, Q and audio chunks, handing
+// the samples on to the sound engine, the DDC WAV writer and the video engine as it goes.
 class CKelthar : public IKelthar
 {
 public:
@@ -97,6 +104,7 @@ public:
     void SetConnection(std::unique_ptr<IConnection> connection) { m_connection = std::move(connection); }
     CControlBits& ControlBits() { return m_controlBits; }
     CDemoSignal& DemoSignal() { return m_demoSignal; }
+    CSoundEngine& SoundEngine() { return m_soundEngine; }
     // Null before Connect (outside demo mode) and after Disconnect.
     const CDemodulator* Demodulator() const { return m_demodulator.get(); }
     void SetFrontEndCommands(std::unique_ptr<IFrontEndCommands> commands)
@@ -104,6 +112,11 @@ public:
         m_frontEnd = std::move(commands);
     }
     const SDR_STREAM_CONFIG& ReceiveConfig() const { return m_rxConfig; }
+    const SDR_STREAM_CONFIG& TransmitConfig() const { return m_txConfig; }
+    // The core's copy of the generator block.
+    const uint8_t* GeneratorBlock() const { return m_generatorBlock; }
+    // Null until this core has brought the SDR link up.
+    const CPlainFft* PlainFft() const { return m_plainFft.get(); }
     uint32_t GetSweepCounter() const { return m_sweepCounter; }
     uint32_t GetRangeBufferRecreations() const { return m_rangeBufferRecreations; }
     uint32_t GetDdcBufferRecreations() const { return m_ddcBufferRecreations; }
@@ -127,8 +140,20 @@ private:
     bool ReadDdc(std::vector<uint8_t>& block, size_t sweepBytes, int decimation, int blocks, int* byteCount);
     // Offsets, sums and scale of one complete chunk held in the accumulators.
     void FinishChunk(size_t chunk, double scale);
+    // Reopens the sound output when the DDC sample rate changed since the last block.
+    void FollowSampleRate();
+    // One audio value for the sound engine; demo mode plays two steady tones instead.
+    void FeedSound(double value);
+    // Once this core has brought the SDR link up: the generator's FFT, and the transmitter powered down
+    // by a silent generator block.
+    void StartGenerator();
+    // The output level of the generator block into the transmit settings and the block's amplitude
+    // code; returns the amplitude code.
+    uint16_t ApplyGeneratorLevel();
 
-    GENERATOR_PARAMS m_generatorParams;
+    // The last generator block as the window laid it out (GENERATOR_PARAMS); the transmit path reads
+    // it by byte offset and writes its amplitude code, sampling rate and swap flag back into it.
+    uint8_t m_generatorBlock[sizeof(GENERATOR_PARAMS)] = {};
 
     // Overload state and automatic gain of the sweep step.
     COverloadControl m_overload;
@@ -136,6 +161,12 @@ private:
     std::unique_ptr<IConnection> m_connection;
     // Declared ahead of the service objects: built before them and destroyed after them.
     CControlBits m_controlBits;
+    CSoundEngine m_soundEngine;
+    CSignalRecorder m_recorder{L"adf1"};
+    CSignalsArchive m_archive;
+    CVideoEngine m_videoEngine;
+    CDdcWavWriter m_ddcWavWriter;
+    CTemplates m_templates;
     CDemoSignal m_demoSignal;
     std::unique_ptr<CDemodulator> m_demodulator;
     std::unique_ptr<IFrontEndCommands> m_frontEnd;
@@ -161,12 +192,19 @@ private:
     uint32_t m_ddcSamplesLost = 0;
     bool m_applyDcOffsets = false;
     bool m_automaticDc = false;
+    // The DDC sample rate the sound output was last opened for, the count of audio values of which every
+    // second one sounds, and the phases of the two demo tones.
+    double m_lastSampleRate = 0.0;
+    uint32_t m_audioValueCount = 0;
+    int32_t m_demoTonePhase[2] = {0, 0};
 
     KELTHAR_COUNTERS2 m_counters2;
     bool m_ignoreProbeIdent = false;
 
     SDR_STREAM_CONFIG m_txConfig;
     SDR_STREAM_CONFIG m_rxConfig;
+    // The generator's multi-carrier FFT (64 points), made when this core brings the SDR link up.
+    std::unique_ptr<CPlainFft> m_plainFft;
 
     uint32_t m_flags = 0;
     int32_t m_fhssMode = 0;
@@ -176,7 +214,9 @@ private:
     uint32_t m_rangeBufferRecreations = 0;
     uint32_t m_ddcBufferRecreations = 0;
 
-    // Last commutator setting sent to the front-end unit.
+    // Last settings sent to the front-end unit: the latch (the serial commands keep it) and the
+    // commutator.
+    FRONTEND_LATCH m_frontEndLatch;
     int32_t m_lastCommutator = 0;
 
     uint32_t m_sweepCounter = 1;

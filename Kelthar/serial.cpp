@@ -8,10 +8,11 @@ CSerial::~CSerial()
     Close();
 }
 
-bool CSerial::Find(int mode, const std::string& description)
+bool CSerial::Find(int mode, const std::string& description, const std::string& sysfsRoot,
+                   const std::string& devRoot)
 {
     m_portName.clear();
-    m_portName = kplatform::Utf8ToWide(kplatform::FindSerialPort(mode, description));
+    m_portName = kplatform::Utf8ToWide(kplatform::FindSerialPort(mode, description, sysfsRoot, devRoot));
     return !m_portName.empty();
 }
 

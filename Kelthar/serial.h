@@ -16,8 +16,10 @@ public:
     CSerial& operator=(const CSerial&) = delete;
 
     // Looks for the port whose description contains the text (mode 1: serial ports by description,
-    // mode 2: modems, other modes: hardware id). Clears the name first; true when one was found.
-    bool Find(int mode, const std::string& description);
+    // mode 2: modems, other modes: hardware id). Clears the name first; true when one was found. Tests
+    // point the search at a tree of their own.
+    bool Find(int mode, const std::string& description, const std::string& sysfsRoot = "/sys",
+              const std::string& devRoot = "/dev");
     // Opens the port found by Find, exclusively, at 115200 8N1 with reads that return at once.
     bool Open();
     void Close();

@@ -1,5 +1,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <cerrno>
 #include <cstdint>
@@ -371,7 +372,12 @@ TEST_F(DataPathInProcessTest, KnownRangesSweepEachRangeFromItsFirstCentreWithIts
     EXPECT_THAT(m_frontEnd->Commands(),
                 ElementsAre("sw(-1)", "Set(5,4,1,0,9)", "Set(4,4,1,0,9)", "Set(0,4,-1,0,9)"));
     EXPECT_THAT(LoWrites(), ElementsAre("131000000", "130500000", "191500000", "3030500000"));
-    EXPECT_EQ(m_backend->BuffersCreated(), 3);
+    // One receive buffer per capture (the transmit buffer of Connect was made before the log was cleared).
+    const auto log = m_backend->Log();
+    EXPECT_EQ(
+        std::count_if(log.begin(), log.end(),
+                      [](const std::string& line) { return line.rfind("create cf-ad9361-lpc ", 0) == 0; }),
+        3);
     EXPECT_EQ(m_core->GetRangeBufferRecreations(), 3u);
 }
 

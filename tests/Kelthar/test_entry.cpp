@@ -54,7 +54,7 @@ TEST(Entry, RefusedIdsLeaveTheOutPointerUntouched)
     CorePtr core = MakeCore();
     // 1-4 and 17 belong to the control bits and the sound engine; 20 and 25 name nothing; the objects of
     // the other ids are not part of this core yet.
-    for (int id : {-1, 1, 2, 3, 4, 17, 20, 25, 1000, 8, 9, 10, 11, 12, 13, 14, 15, 16, 18, 19, 21, 22})
+    for (int id : {-1, 1, 2, 3, 4, 17, 20, 25, 1000, 8, 9, 15, 16, 18, 19})
     {
         int sentinel = 0;
         void* out = &sentinel;
@@ -224,12 +224,14 @@ TEST(Entry, FoundPortIsOpenedOnceAndSharedByLaterCores)
     CMessageCapture capture;
     CorePtr first = MakeCore();
     EXPECT_TRUE(CFrontEndLink::Instance().Serial().IsOpen());
-    EXPECT_EQ(CFrontEndLink::Instance().GetStatus(), CFrontEndLink::kOperational);
+    // Nothing answers on this port, so the first core has reported a silent unit (status 2).
+    const size_t messages = capture.Messages().size();
+    const int status = CFrontEndLink::Instance().GetStatus();
     // A second exclusive open of the port would fail and declare the unit lost for everyone.
     CorePtr second = MakeCore();
     first.reset();
-    EXPECT_TRUE(capture.Messages().empty());
-    EXPECT_EQ(CFrontEndLink::Instance().GetStatus(), CFrontEndLink::kOperational);
+    EXPECT_EQ(capture.Messages().size(), messages);
+    EXPECT_EQ(CFrontEndLink::Instance().GetStatus(), status);
     EXPECT_TRUE(CFrontEndLink::Instance().Serial().IsOpen()) << "the port lives as long as the process";
     close(master);
 }
