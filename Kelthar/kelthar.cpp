@@ -8,12 +8,17 @@
 #include "ddcdecimator.h"
 #include "ddcfft.h"
 #include "demodfft.h"
+#include "fftanalysis.h"
 #include "frontendlink.h"
 #include "frontendplan.h"
 #include "ftdi.h"
 #include "generatorplan.h"
+#include "gsmanalysis.h"
+#include "knownfreqdetect.h"
 #include "messagesink.h"
+#include "monitoring.h"
 #include "processstate.h"
+#include "pulsedetect.h"
 #include "rangefft.h"
 #include "rangemultifft.h"
 #include "scaner.h"
@@ -134,6 +139,13 @@ bool CKelthar::GetInterface(int id, void** out)
         case 7:
             *out = static_cast<ICalcFft*>(new CDemodFft(&m_controlBits));
             return true;
+        // A new analysis that belongs to the caller.
+        case 8:
+            *out = static_cast<IAnalysis*>(new CFftAnalysis());
+            return true;
+        case 9:
+            *out = static_cast<INoiseQuality*>(&m_noiseQuality);
+            return true;
         case 10:
             *out = static_cast<ISoundEngine*>(&m_soundEngine);
             return true;
@@ -149,6 +161,25 @@ bool CKelthar::GetInterface(int id, void** out)
         // A new scanner with empty model slots, bound to this core's control bits.
         case 14:
             *out = static_cast<IScaner*>(new CScaner(&m_controlBits));
+            return true;
+        // A new GSM analysis; the caller owns it.
+        case 15:
+            *out = static_cast<IGsmAnalysis*>(new CGsmAnalysis());
+            return true;
+        // A new monitoring object bound to this core's control bits and recorder; each task it holds gets
+        // an analysis of its own. The caller owns it.
+        case 16:
+            *out =
+                static_cast<IMonitoring*>(new CMonitoring(&m_controlBits, &m_controlBits.Adf(), &m_recorder,
+                                                          [] { return std::make_unique<CFftAnalysis>(); }));
+            return true;
+        // A new pulse detector bound to this core's control bits; the caller owns it.
+        case 18:
+            *out = static_cast<IPulseDetect*>(new CPulseDetect(&m_controlBits));
+            return true;
+        // A new known-frequency detector with an analysis of its own; the caller owns it.
+        case 19:
+            *out = static_cast<IKnownFreqDetect*>(new CKnownFreqDetect());
             return true;
         case 21:
             *out = static_cast<IDdcWavWriter*>(&m_ddcWavWriter);

@@ -15,6 +15,7 @@
 #include "frontendlatch.h"
 #include "generatorparams.h"
 #include "ikelthar.h"
+#include "noisequality.h"
 #include "overloadcontrol.h"
 #include "plainfft.h"
 #include "sdrlink.h"
@@ -165,6 +166,7 @@ private:
     CSignalRecorder m_recorder{L"adf1"};
     CSignalsArchive m_archive;
     CVideoEngine m_videoEngine;
+    CNoiseQuality m_noiseQuality;
     CDdcWavWriter m_ddcWavWriter;
     CTemplates m_templates;
     CDemoSignal m_demoSignal;
