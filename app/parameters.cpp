@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStandardPaths>
@@ -82,8 +83,6 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString* error)
     return true;
 }
 }  // namespace
-
-CParameters g_Parameters;
 
 CParameters::CParameters()
 {
@@ -352,6 +351,12 @@ void CParameters::SetDefaults()
 {
     std::lock_guard<std::recursive_mutex> lock(m_mutex);
     ClearSections();
+    {
+        // A plain key beside the document; the translator reads it at the next start.
+        QSettings settings(FilePath(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Global/Language"), QLocale::system().name());
+    }
+    // The document's values are written in defaultsettings.cpp.
     WriteDefaultValues();
     Save();
 }
@@ -366,12 +371,6 @@ void CParameters::ClearSections()
     }
     while (root.hasChildNodes())
         root.removeChild(root.firstChild());
-}
-
-void CParameters::WriteDefaultValues()
-{
-    // The device and window defaults are written here. Every setting without one reads as its
-    // reader's own default until it is first written.
 }
 
 bool CParameters::Save()
