@@ -1,0 +1,9 @@
+#pragma once
+
+#include "isimplegraphic.h"
+
+class ISimpleGraphicEx : public ISimpleGraphic
+{
+public:
+    virtual void ClearData(int i) = 0;
+};
