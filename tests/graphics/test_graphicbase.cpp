@@ -18,6 +18,7 @@
 #include "globals.h"
 #include "graphicbase.h"
 #include "icommonfft.h"
+#include "recordingcommonfft.h"
 
 namespace
 {
@@ -197,39 +198,6 @@ int GridPixelsInRow(const QImage& image, int y, int left, int right)
         count += IsGrid(image.pixel(x, y));
     return count;
 }
-
-// Records every correction the frame hands to the range FFT.
-class CCorrectionSink : public ICommonFft
-{
-public:
-    void Calculate(const std::vector<double>&, const std::vector<double>&) override {}
-    int SetAveraging(int) override { return 0; }
-    int SetWindow(int) override { return 0; }
-    int SetCorrection(double value, int index) override
-    {
-        calls.emplace_back(value, index);
-        return 0;
-    }
-    const std::vector<double>& GetResult() override { return m_empty; }
-    std::vector<double>& GetCorrectionRow() override { return m_empty; }
-    int GetCorrectionShift() override { return 0; }
-    const std::vector<double>& GetFreqTable() override { return m_empty; }
-    const std::vector<int>& GetIntTable() override { return m_ints; }
-    int GetPointCount() override { return 0; }
-    void SetFftSize(int) override {}
-    int GetFftSize() override { return 0; }
-    int GetAveraging() override { return 0; }
-    int GetWindow() override { return 0; }
-    bool GetOctaveLevels(bool, double, std::vector<OCTAVE_LEVEL>&) override { return false; }
-    void SetEnabled(bool) override {}
-    int GetBlockCount() override { return 1; }
-
-    std::vector<std::pair<double, int>> calls;
-
-private:
-    std::vector<double> m_empty;
-    std::vector<int> m_ints;
-};
 
 struct Window
 {
@@ -607,7 +575,7 @@ TEST(GraphicBase, DataOperationsOnTwoTraces)
 TEST(GraphicBase, OnlyTheCorrectionTargetReceivesTheRow)
 {
     std::vector<double> held = {-85, -85};
-    CCorrectionSink sink;
+    CRecordingCommonFft sink;
 
     CFramePainter other;
     other.SetYLimits(-120, 0);
@@ -625,14 +593,14 @@ TEST(GraphicBase, OnlyTheCorrectionTargetReceivesTheRow)
     range.SetDataOperation(4);
     live = {-90, -80};
     range.ApplyDataOperation(live, held);
-    using Calls = std::vector<std::pair<double, int>>;
-    EXPECT_EQ(sink.calls, (Calls{{1.0, -1}, {-120.0, 0}, {-115.0, 1}}));
+    using Calls = std::vector<std::pair<int, double>>;
+    EXPECT_EQ(sink.calls, (Calls{{-1, 1.0}, {0, -120.0}, {1, -115.0}}));
 
     sink.calls.clear();
     range.SetDataOperation(3);
     live = {-90, -80};
     range.ApplyDataOperation(live, held);
-    EXPECT_EQ(sink.calls, (Calls{{0.0, -1}}));
+    EXPECT_EQ(sink.calls, (Calls{{-1, 0.0}}));
 
     // While the device thread holds the data mutex the row waits for the next paint.
     sink.calls.clear();
@@ -647,7 +615,7 @@ TEST(GraphicBase, OnlyTheCorrectionTargetReceivesTheRow)
     EXPECT_TRUE(sink.calls.empty());
     g_DataMutex.unlock();
     range.FlushCorrection();
-    EXPECT_EQ(sink.calls, (Calls{{1.0, -1}, {-120.0, 0}, {-115.0, 1}}));
+    EXPECT_EQ(sink.calls, (Calls{{-1, 1.0}, {0, -120.0}, {1, -115.0}}));
     EXPECT_FALSE(range.HasPendingCorrection());
 }
 

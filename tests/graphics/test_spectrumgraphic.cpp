@@ -19,6 +19,7 @@
 
 #include "globals.h"
 #include "icommonfft.h"
+#include "recordingcommonfft.h"
 #include "spectrumgraphic.h"
 
 namespace
@@ -27,40 +28,6 @@ const QRgb kBlack = qRgb(0, 0, 0);
 const QRgb kCyan = qRgb(0, 255, 255);
 const QRgb kCyanFill = qRgb(0, 127, 127);
 const QRgb kGreen = qRgb(0, 255, 0);
-
-// Records what the data operation hands to the range FFT object.
-class CRecordingFft : public ICommonFft
-{
-public:
-    void Calculate(const std::vector<double>&, const std::vector<double>&) override {}
-    int SetAveraging(int) override { return 0; }
-    int SetWindow(int) override { return 0; }
-    int SetCorrection(double value, int index) override
-    {
-        calls.emplace_back(index, value);
-        return 0;
-    }
-    const std::vector<double>& GetResult() override { return m_empty; }
-    std::vector<double>& GetCorrectionRow() override { return m_row; }
-    int GetCorrectionShift() override { return 0; }
-    const std::vector<double>& GetFreqTable() override { return m_empty; }
-    const std::vector<int>& GetIntTable() override { return m_ints; }
-    int GetPointCount() override { return 0; }
-    void SetFftSize(int) override {}
-    int GetFftSize() override { return 0; }
-    int GetAveraging() override { return 0; }
-    int GetWindow() override { return 0; }
-    bool GetOctaveLevels(bool, double, std::vector<OCTAVE_LEVEL>&) override { return false; }
-    void SetEnabled(bool) override {}
-    int GetBlockCount() override { return 1; }
-
-    std::vector<std::pair<int, double>> calls;
-
-private:
-    std::vector<double> m_empty;
-    std::vector<double> m_row;
-    std::vector<int> m_ints;
-};
 
 // The pane of the pixel tests: plot (20, 0, 500 x 300), so plot.bottom = 299 and the last column is
 // x = 519; Y window [-100, 0] dBm, X [0, 1000] MHz.
@@ -307,7 +274,7 @@ TEST(SpectrumGraphic, PauseAndSingleStep)
 
 TEST(SpectrumGraphic, CorrectionReachesOnlyTheTargetedPainter)
 {
-    CRecordingFft fft;
+    CRecordingCommonFft fft;
     CQSpectrumGraphic rangeSpec;
     rangeSpec.SetCorrectionTarget(&fft);
     rangeSpec.SetFixedYRange(-120.0, 0.0);
