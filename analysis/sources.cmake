@@ -1,0 +1,2 @@
+target_sources(veltrano_gui PRIVATE
+)
