@@ -1,2 +1,27 @@
 target_sources(veltrano_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/analysiswindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/analysiswindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/gsmanalysiswindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gsmanalysiswindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/histogramwidget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/histogramwidget.h
+  ${CMAKE_CURRENT_LIST_DIR}/octavefilterswindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/octavefilterswindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/knownfreqranges2window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/knownfreqranges2window.h
+  ${CMAKE_CURRENT_LIST_DIR}/knownfreqrangeswindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/knownfreqrangeswindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/pulsewindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pulsewindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/templateswindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/templateswindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/spectrummarkeritem.h
+  ${CMAKE_CURRENT_LIST_DIR}/analysisspectrumbase.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/analysisspectrumbase.h
+  ${CMAKE_CURRENT_LIST_DIR}/analysisspectrum.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/analysisspectrum.h
+  ${CMAKE_CURRENT_LIST_DIR}/templatespectrum.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/templatespectrum.h
+  ${CMAKE_CURRENT_LIST_DIR}/knownfreqspectrum.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/knownfreqspectrum.h
 )

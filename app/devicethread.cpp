@@ -54,7 +54,7 @@ CDeviceThread::CDeviceThread() : CDeviceThread(CreateCore())
 }
 
 CDeviceThread::CDeviceThread(IKelthar* core)
-    : QThread(nullptr), m_DeviceName(QStringLiteral("Morvik A")), m_pKelthar(core)
+    : QThread(nullptr), m_pKelthar(core), m_DeviceName(QStringLiteral("Morvik A"))
 {
     AcquireInterfaces();
     m_pControlBits->Init();
@@ -304,7 +304,7 @@ bool CDeviceThread::InitDevice()
         return false;
     m_pSky->SetUri((QStringLiteral("ip:") + address).toStdString());
 
-    if (!m_pKelthar->Connect(m_DeviceName.toStdString(), m_nConnectArgA, m_nConnectArgB))
+    if (!m_pKelthar->Connect(GetDeviceName().toStdString(), m_nConnectArgA, m_nConnectArgB))
         return false;
 
     m_RangeI.clear();
@@ -516,4 +516,16 @@ void CDeviceThread::SetDemoMode(bool on)
 bool CDeviceThread::IsOnline()
 {
     return m_pKelthar->GetState() == kStateRunning || !m_pRecorder->IsIdle();
+}
+
+QString CDeviceThread::GetDeviceName() const
+{
+    QMutexLocker lock(&m_DeviceNameMutex);
+    return m_DeviceName;
+}
+
+void CDeviceThread::SetDeviceName(const QString& name)
+{
+    QMutexLocker lock(&m_DeviceNameMutex);
+    m_DeviceName = name;
 }

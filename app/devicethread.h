@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMutex>
 #include <QString>
 #include <QThread>
 
@@ -151,8 +152,10 @@ public:
     int32_t m_nConnectArgA = 2;
     int32_t m_nConnectArgB = 65536;
     std::vector<uint8_t> m_Block;
-    // Passed to Connect at the next initialisation; the internals window edits it.
-    QString m_DeviceName;
+    // Passed to Connect at the next initialisation; the internals window edits it on the GUI thread
+    // while the device thread may be initialising, hence the lock.
+    QString GetDeviceName() const;
+    void SetDeviceName(const QString& name);
 
     IKelthar* m_pKelthar = nullptr;
     IAdf4350* m_pAdf = nullptr;
@@ -225,4 +228,6 @@ private:
     std::atomic<bool> m_bFinished{true};
     std::atomic<bool> m_bRunning{true};
     std::atomic<bool> m_bDemodDataReady{false};
+    mutable QMutex m_DeviceNameMutex;
+    QString m_DeviceName;
 };

@@ -188,10 +188,11 @@ bool CDeviceThread::GetRangeSpectrum(ICalcFft* calc, ICalcMultiFft* multiCalc, c
     CorrectLevels(out);
     FillLmxPanorama(out);
 
-    if (g_FreqOffset > 0.0)
+    const double offsetMHz = g_FreqOffset;
+    if (offsetMHz > 0.0)
     {
         AddToAll(out, kConverterGainDb);
-        if (g_FreqOffset <= kInvertedBandLimitMHz)
+        if (offsetMHz <= kInvertedBandLimitMHz)
             std::reverse(out.begin(), out.end());
     }
     return true;
@@ -360,8 +361,9 @@ double CDeviceThread::IndexToFreq(int index)
                 return 0.0;
         }
     }
-    if (g_FreqOffset > 0.0)
-        freqMHz += g_FreqOffset;
+    const double offsetMHz = g_FreqOffset;
+    if (offsetMHz > 0.0)
+        freqMHz += offsetMHz;
     return freqMHz;
 }
 

@@ -15,7 +15,7 @@ CDeviceThread g_DeviceThread;
 CFftOptions g_FftOptions;
 CAppTranslator g_Translator;
 
-double g_FreqOffset = 0.0;
+std::atomic<double> g_FreqOffset{0.0};
 double g_LmxPanorama[kLmxPanoramaSize] = {};
 double g_LmxPanorama2[kLmxPanoramaSize] = {};
 

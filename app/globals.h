@@ -25,7 +25,8 @@ extern CFftOptions g_FftOptions;
 extern CAppTranslator g_Translator;
 
 // Frequency offset of the external converter band chosen in the options window, MHz; 0 when none.
-extern double g_FreqOffset;
+// Written on the GUI thread, read by the device thread's spectrum fetch.
+extern std::atomic<double> g_FreqOffset;
 // Coarse panorama of the microwave converter sweep: levels plus 130 dB, one per slot.
 constexpr int kLmxPanoramaSize = 1008;
 extern double g_LmxPanorama[kLmxPanoramaSize];

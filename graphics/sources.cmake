@@ -15,4 +15,26 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/spectrumgraphicbase.h
   ${CMAKE_CURRENT_LIST_DIR}/spectrumgraphic.cpp
   ${CMAKE_CURRENT_LIST_DIR}/spectrumgraphic.h
+  ${CMAKE_CURRENT_LIST_DIR}/osctrace.h
+  ${CMAKE_CURRENT_LIST_DIR}/oscillogramgraphic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/oscillogramgraphic.h
+  ${CMAKE_CURRENT_LIST_DIR}/vectorgraphic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/vectorgraphic.h
+  ${CMAKE_CURRENT_LIST_DIR}/graphicrange.h
+  ${CMAKE_CURRENT_LIST_DIR}/multirangesgraphicbase.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/multirangesgraphicbase.h
+  ${CMAKE_CURRENT_LIST_DIR}/waterfallline.h
+  ${CMAKE_CURRENT_LIST_DIR}/waterfalltimemarks.h
+  ${CMAKE_CURRENT_LIST_DIR}/waterfallpage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/waterfallpage.h
+  ${CMAKE_CURRENT_LIST_DIR}/waterfallgraphicbase.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/waterfallgraphicbase.h
+  ${CMAKE_CURRENT_LIST_DIR}/waterfallgraphic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/waterfallgraphic.h
+  ${CMAKE_CURRENT_LIST_DIR}/analysisspectrumgraphic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/analysisspectrumgraphic.h
+  ${CMAKE_CURRENT_LIST_DIR}/multiplerangesspectrumgraphic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/multiplerangesspectrumgraphic.h
+  ${CMAKE_CURRENT_LIST_DIR}/multiplerangeswaterfallgraphic.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/multiplerangeswaterfallgraphic.h
 )

@@ -1,2 +1,20 @@
 target_sources(veltrano_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/archivefile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/archivefile.h
+  ${CMAKE_CURRENT_LIST_DIR}/archivewindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/archivewindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/monitoring2window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/monitoring2window.h
+  ${CMAKE_CURRENT_LIST_DIR}/playfilethread.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/playfilethread.h
+  ${CMAKE_CURRENT_LIST_DIR}/recorderloaderthread.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/recorderloaderthread.h
+  ${CMAKE_CURRENT_LIST_DIR}/recorderwindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/recorderwindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/recordingloader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/recordingloader.h
+  ${CMAKE_CURRENT_LIST_DIR}/signalrecorderwindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/signalrecorderwindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/soundrecorderwindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/soundrecorderwindow.h
 )

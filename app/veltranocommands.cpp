@@ -1,0 +1,403 @@
+// The operator's commands: the pane buttons, the tool-window buttons, the menus and the reports of
+// the tool windows.
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+
+#include "aboutwindow.h"
+#include "analysiswindow.h"
+#include "archivewindow.h"
+#include "ddcwavwriterwindow.h"
+#include "devicethread.h"
+#include "globals.h"
+#include "gsmanalysiswindow.h"
+#include "knownfreqranges2window.h"
+#include "knownfreqrangeswindow.h"
+#include "memorywindow.h"
+#include "monitoring2window.h"
+#include "optionswindow.h"
+#include "parameters.h"
+#include "prompt.h"
+#include "pulsewindow.h"
+#include "rangeview.h"
+#include "scanerwindow.h"
+#include "templateswindow.h"
+#include "usermanualwindow.h"
+#include "veltrano.h"
+#include "waterfallgraphic.h"
+#include "zantigo.h"
+
+void Veltrano::ConnectPaneButtons()
+{
+    const auto click = [this](QPushButton* button, void (Veltrano::*slot)())
+    { connect(button, &QPushButton::clicked, this, slot); };
+    click(ui.m_pRangePauseButton, &Veltrano::OnRangePauseButton);
+    click(ui.m_pRangeStepButton, &Veltrano::OnRangeStepButton);
+    click(ui.m_pRangeOptionsButton, &Veltrano::OnRangeOptionsButton);
+    click(ui.m_pRangeSpectrumButton, &Veltrano::OnRangeSpectrumButton);
+    click(ui.m_pRangeWaterfallButton, &Veltrano::OnRangeWaterfallButton);
+    click(ui.m_pRangeOscButton, &Veltrano::OnRangeOscButton);
+    click(ui.m_pRangeResetButton, &Veltrano::OnRangeResetButton);
+    click(ui.m_pRangeZeroButton, &Veltrano::OnRangeZeroButton);
+    click(ui.m_pRangeAutoFitButton, &Veltrano::OnRangeAutoFitButton);
+    click(ui.m_pDdcPauseButton, &Veltrano::OnDdcPauseButton);
+    click(ui.m_pDdcStepButton, &Veltrano::OnDdcStepButton);
+    click(ui.m_pDdcOptionsButton, &Veltrano::OnDdcOptionsButton);
+    click(ui.m_pDdcSpectrumButton, &Veltrano::OnDdcSpectrumButton);
+    click(ui.m_pDdcWaterfallButton, &Veltrano::OnDdcWaterfallButton);
+    click(ui.m_pDdcOscButton, &Veltrano::OnDdcOscButton);
+    click(ui.m_pDdcResetButton, &Veltrano::OnDdcResetButton);
+    click(ui.m_pDdcZeroButton, &Veltrano::OnDdcZeroButton);
+    click(ui.m_pDdcAutoFitButton, &Veltrano::OnDdcAutoFitButton);
+    click(ui.m_pDemodPauseButton, &Veltrano::OnDemodPauseButton);
+    click(ui.m_pDemodStepButton, &Veltrano::OnDemodStepButton);
+    click(ui.m_pDemodOptionsButton, &Veltrano::OnDemodOptionsButton);
+    click(ui.m_pDemodSpectrumButton, &Veltrano::OnDemodSpectrumButton);
+    click(ui.m_pDemodWaterfallButton, &Veltrano::OnDemodWaterfallButton);
+    click(ui.m_pDemodOscButton, &Veltrano::OnDemodOscButton);
+    click(ui.m_pDemodResetButton, &Veltrano::OnDemodResetButton);
+    click(ui.m_pDemodZeroButton, &Veltrano::OnDemodZeroButton);
+    click(ui.m_pDemodAutoFitButton, &Veltrano::OnDemodAutoFitButton);
+    click(ui.m_pRange1Button, &Veltrano::OnRange1Button);
+    click(ui.m_pRange2Button, &Veltrano::OnRange2Button);
+    click(ui.m_pRange3Button, &Veltrano::OnRange3Button);
+    click(ui.m_pArchiveButton, &Veltrano::OnArchiveButton);
+    click(ui.m_pAnalysisButton, &Veltrano::OnAnalysisButton);
+    click(ui.m_pMonitoringButton, &Veltrano::OnMonitoringButton);
+    connect(ui.m_pMonitoring2Button, &QPushButton::clicked, this, [this] { OnMonitoring2Button(); });
+    click(ui.m_pTemplatesButton, &Veltrano::OnTemplatesButton);
+    click(ui.m_pPulseButton, &Veltrano::OnPulseButton);
+    click(ui.m_pMemoryButton, &Veltrano::OnMemoryButton);
+    click(ui.m_pLMX_Button, &Veltrano::OnLMX_Button);
+    click(ui.m_pLMX_Button_2, &Veltrano::OnLMX_Button_2);
+    click(ui.m_pPlutoTxButton, &Veltrano::OnPlutoTxButton);
+    click(ui.m_pQuorrinButton, &Veltrano::OnQuorrinButton);
+    click(ui.m_pBrisolaButton, &Veltrano::OnBrisolaButton);
+    click(ui.m_pDdcWavWriteButton, &Veltrano::OnDdcWavWriteButton);
+
+    click(ui.m_pDdcVecButton, &Veltrano::OnDdcVectorButton);
+    connect(ui.m_pRemoteButton, &QPushButton::clicked, this, &Veltrano::OnRemoteButton);
+    click(ui.m_pGsmButton, &Veltrano::OnGsmAnalysisButton);
+    click(ui.m_pKnownRangesButton, &Veltrano::OnRangesButton);
+    click(ui.m_pKnownRanges2Button, &Veltrano::OnRanges2Button);
+    connect(ui.m_pDdcBandwidthCombo, QOverload<int>::of(&QComboBox::activated), this,
+            &Veltrano::OnDeviceBandwidthChanged);
+    connect(ui.m_pDemodModeCombo, QOverload<int>::of(&QComboBox::activated), this,
+            [this](int) { OnDeviceDemodChanged(); });
+    click(ui.m_pRangeSoundButton, &Veltrano::OnRangeSoundStatusChanged);
+    click(ui.m_pDemodSoundButton, &Veltrano::OnDemodSoundStatusChanged);
+    click(ui.m_pOnlyDdcButton, &Veltrano::OnOnlyDdcChanged);
+    connect(ui.m_pVideoButton, &QPushButton::clicked, this, &Veltrano::OnDemodVideoButton);
+
+    ui.m_pMasterButton->hide();
+    ui.m_pSlaveButton->hide();
+    ui.m_pStartButton->hide();
+    ui.m_pStopButton->hide();
+    ui.m_pVideoButton->hide();
+}
+
+// Menus ------------------------------------------------------------------------------------------
+
+void Veltrano::OnHelpAboutMenu()
+{
+    CAboutWindow about(nullptr);
+    Prompt().Exec(about);
+}
+
+void Veltrano::OnHelpManualMenu()
+{
+    if (!m_pUserManualWindow)
+        return;
+    ui.m_pHelpManualAction->setChecked(ToggleWindow(m_pUserManualWindow));
+}
+
+void Veltrano::OnFileLoadParamMenu()
+{
+}
+
+void Veltrano::OnFileSaveParamMenu()
+{
+}
+
+void Veltrano::OnFileDefParamMenu()
+{
+}
+
+void Veltrano::OnToolsPreferencesMenu()
+{
+}
+
+// Tool-window buttons ----------------------------------------------------------------------------
+
+void Veltrano::OnMonitoringButton()
+{
+    Prompt().Critical(this, QCoreApplication::applicationName(), tr("DO NOT WORK in this version!!!"));
+}
+
+void Veltrano::OnBrisolaButton()
+{
+    Prompt().Information(this, QCoreApplication::applicationName(), tr("Under construction!"));
+}
+
+// The windows that need the full-range sweep switch the only-DDC mode off when they are shown.
+
+void Veltrano::OnArchiveButton()
+{
+    if (ToggleWindow(m_pArchiveWindow))
+        SwitchOnlyDdcOff();
+}
+
+void Veltrano::OnAnalysisButton()
+{
+    if (ToggleWindow(m_pAnalysisWindow))
+        SwitchOnlyDdcOff();
+}
+
+void Veltrano::OnTemplatesButton()
+{
+    if (ToggleWindow(m_pTemplatesWindow))
+        SwitchOnlyDdcOff();
+}
+
+void Veltrano::OnPulseButton()
+{
+    if (m_pPulseWindow->isVisible())
+    {
+        m_pPulseWindow->hide();
+        return;
+    }
+    if (IAdf4350* adf = g_DeviceThread.m_pAdf)
+    {
+        m_pPulseWindow->m_dStartFreq = adf->GetStartFreq();
+        m_pPulseWindow->m_dEndFreq = adf->GetStopFreq();
+    }
+    if (g_DeviceThread.m_pControlBits)
+        m_pPulseWindow->SetCurrentFreq(g_DeviceThread.m_pControlBits->GetTuneFreq() / 1000000.0);
+    SwitchOnlyDdcOff();
+    m_pPulseWindow->show();
+}
+
+void Veltrano::OnMonitoring2Button(int restart)
+{
+    if (restart == 0)
+        ToggleWindow(m_pMonitoring2Window);
+    if (m_pMonitoring2Window->isVisible())
+        StartMonitoringForVisibleRange();
+}
+
+void Veltrano::OnMemoryButton()
+{
+    ToggleWindow(m_pMemoryWindow);
+}
+
+void Veltrano::OnPlutoTxButton()
+{
+    // The transmitter follows the window: it is never left on behind a hidden window.
+    m_pPlutoTxWindow->SetPowerOn(!m_pPlutoTxWindow->isVisible());
+    const bool shown = ToggleWindow(m_pPlutoTxWindow);
+    m_pPlutoTxWindow->SetPowerOn(shown);
+}
+
+void Veltrano::OnGsmAnalysisButton()
+{
+    if (ToggleWindow(m_pGsmAnalysisWindow))
+        SwitchOnlyDdcOff();
+}
+
+void Veltrano::OnRangesButton()
+{
+    ToggleWindow(m_pKnownFreqRangesWindow);
+}
+
+void Veltrano::OnRanges2Button()
+{
+    ToggleWindow(m_pKnownFreqRanges2Window);
+}
+
+void Veltrano::OnScanerButton()
+{
+    if (ToggleWindow(m_pScanerWindow))
+        SwitchOnlyDdcOff();
+}
+
+void Veltrano::OnDdcWavWriteButton()
+{
+    ToggleWindow(m_pDdcWavWriterWindow);
+}
+
+// Range pane -------------------------------------------------------------------------------------
+
+void Veltrano::OnRangePauseButton()
+{
+    if (ui.m_pRangeGraphView->GetPauseState() == 0)
+    {
+        ui.m_pRangePauseButton->setChecked(true);
+        ui.m_pRangeGraphView->SetPauseState(1);
+    }
+    else
+    {
+        ui.m_pRangePauseButton->setChecked(false);
+        ui.m_pRangeGraphView->SetPauseState(0);
+    }
+}
+
+void Veltrano::OnRangeStepButton()
+{
+    ui.m_pRangePauseButton->setChecked(true);
+    ui.m_pRangeGraphView->SetPauseState(2);
+}
+
+void Veltrano::OnRangeOptionsButton()
+{
+    m_pOptionsWindow->ShowPage(ui.m_pRangeOptionsButton->isChecked(), 0);
+}
+
+void Veltrano::OnRangeSpectrumButton()
+{
+    ui.m_pRangeSpectrumButton->setChecked(true);
+    ui.m_pRangeWaterfallButton->setChecked(false);
+    ui.m_pRangeOscButton->setChecked(false);
+    m_pOptionsWindow->SetupOptionsWindow(0, 0);
+    ui.m_pRangeGraphView->SetPaneMode(IsMultiRangeShown() ? 4 : 0);
+    g_Parameters.SetInt(QStringLiteral("RangePane"), QStringLiteral("GraphMode"), 0);
+    ui.m_pRangeAutoFitButton->show();
+}
+
+void Veltrano::OnRangeWaterfallButton()
+{
+    ui.m_pRangeSpectrumButton->setChecked(false);
+    ui.m_pRangeWaterfallButton->setChecked(true);
+    ui.m_pRangeOscButton->setChecked(false);
+    m_pOptionsWindow->SetupOptionsWindow(0, 0);
+    const bool multi = IsMultiRangeShown();
+    if (g_Parameters.GetInt(QStringLiteral("RangeOptions"), QStringLiteral("WaterfallSpectrum"), 0) != 0)
+    {
+        ui.m_pRangeGraphView->SetPaneMode(multi ? 6 : 2);
+        ui.m_pRangeAutoFitButton->show();
+    }
+    else
+    {
+        ui.m_pRangeAutoFitButton->hide();
+        ui.m_pRangeGraphView->SetPaneMode(multi ? 5 : 1);
+    }
+    g_Parameters.SetInt(QStringLiteral("RangePane"), QStringLiteral("GraphMode"), 1);
+    if (auto* waterfall = dynamic_cast<CQWaterfallGraphicBase*>(
+            ui.m_pRangeGraphView->GetGraphic(QStringLiteral("Waterfall"))))
+        waterfall->ResetTimePosition();
+}
+
+void Veltrano::OnRangeOscButton()
+{
+    ui.m_pRangeSpectrumButton->setChecked(false);
+    ui.m_pRangeWaterfallButton->setChecked(false);
+    ui.m_pRangeOscButton->setChecked(true);
+    m_pOptionsWindow->SetupOptionsWindow(0, 0);
+    ui.m_pRangeGraphView->SetPaneMode(3);
+    g_Parameters.SetInt(QStringLiteral("RangePane"), QStringLiteral("GraphMode"), 2);
+    ui.m_pRangeAutoFitButton->hide();
+    ui.m_pRangeZeroButton->hide();
+}
+
+void Veltrano::OnRangeResetButton()
+{
+    ui.m_pRangeGraphView->ResetAxes();
+}
+
+void Veltrano::OnRangeZeroButton()
+{
+    ui.m_pRangeGraphView->FitLevelToNoise();
+}
+
+void Veltrano::OnRangeAutoFitButton()
+{
+    ui.m_pRangeGraphView->AutoFit();
+}
+
+void Veltrano::OnRange1Button()
+{
+}
+
+void Veltrano::OnRange2Button()
+{
+}
+
+void Veltrano::OnRange3Button()
+{
+}
+
+void Veltrano::OnLMX_Button()
+{
+}
+
+void Veltrano::OnLMX_Button_2()
+{
+}
+
+void Veltrano::OnRangeSoundStatusChanged()
+{
+}
+
+void Veltrano::OnRemoteButton(bool)
+{
+}
+
+void Veltrano::OnOnlyDdcChanged()
+{
+    const bool onlyDdc = ui.m_pOnlyDdcButton->isChecked();
+    if (g_DeviceThread.m_pAdf)
+        g_DeviceThread.m_pAdf->SetOnlyDdc(onlyDdc);
+    if (!onlyDdc && ui.m_pRangeGraphView->GetPaneMode() == 3)
+        OnRangeSpectrumButton();
+    // Without the sweep there is nothing to show in the range pane: it stays paused meanwhile.
+    ui.m_pRangeGraphView->SetPauseState(onlyDdc ? 1 : 0);
+    ui.m_pRangePauseButton->setEnabled(!onlyDdc);
+}
+
+void Veltrano::OnRangeTriggerPause()
+{
+    if (ui.m_pPulseButton->isChecked())
+        return;
+    ui.m_pRangePauseButton->setChecked(true);
+    ui.m_pRangeGraphView->SetPauseState(1);
+}
+
+void Veltrano::OnRangeChangedTriggerLevel(double level)
+{
+    if (m_pPulseWindow->isVisible())
+        m_pPulseWindow->setTriggerLevel(level);
+}
+
+// Views, loader and device thread ----------------------------------------------------------------
+
+void Veltrano::OnSaveArchive()
+{
+    m_pArchiveWindow->SaveArchive();
+}
+
+void Veltrano::OnProgress(int)
+{
+}
+
+void Veltrano::OnDataLoaded(double, int, double, double)
+{
+}
+
+void Veltrano::OnDeviceMasterMode(bool master)
+{
+    ui.m_pMasterButton->setChecked(master);
+    ui.m_pSlaveButton->setChecked(!master);
+    ui.m_pStartButton->setEnabled(master);
+    ui.m_pStopButton->setEnabled(master);
+}
+
+bool Veltrano::IsMultiRangeShown() const
+{
+    return m_pKnownFreqRangesWindow && m_pKnownFreqRangesWindow->isVisible() && g_DeviceThread.m_pMultiAdf &&
+           g_DeviceThread.m_pMultiAdf->GetRangeCount() > 0;
+}
+
+void Veltrano::OnStatusMessage(QString text)
+{
+    m_pMessageLabel->setText(text);
+}

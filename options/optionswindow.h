@@ -1,0 +1,250 @@
+#pragma once
+
+#include <QString>
+#include <QTimer>
+
+#include <vector>
+
+#include "docktoolboxwindow.h"
+
+class QCheckBox;
+class QComboBox;
+class QDial;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QToolBox;
+class QWidget;
+
+// The options dock: a tool box with the display and input settings of the range sweep (page 0), the
+// DDC band (page 1) and the demodulator (page 2). It pushes the operator's choices to the device
+// library through the device thread, keeps them in the settings document, and tells the main window
+// and the views by signals what to redraw or reopen. Per-channel keys carry the channel type's prefix
+// ("Hf", "Wl", ...).
+class COptionsWindow : public CQDockToolboxWindow
+{
+    Q_OBJECT
+
+public:
+    enum Page
+    {
+        RangePage = 0,
+        BandPage = 1,
+        DemodPage = 2,
+    };
+
+    explicit COptionsWindow(QWidget* parent = nullptr);
+    // Stores the state that only the window knows (page, window functions, vector, sound, combine).
+    ~COptionsWindow() override;
+
+    // Brings one page in line with the settings document and the current channel and pushes it to
+    // the device. antennaMode (range page): 0 leaves the antenna controls, 1 the antenna switch is
+    // available, 2 another window owns it. Any other page does nothing.
+    void SetupOptionsWindow(int page, int antennaMode);
+    // Shows or hides the dock; a page of 0..2 is then made current, any other keeps the stored one.
+    void ShowPage(bool visible, int page);
+    void SetPageEnabled(int page, bool enabled);
+    void SetRangeGroupsVisible(bool spectrum, bool waterfall);
+    void SetDdcGroupsVisible(bool spectrum, bool waterfall, bool osc, bool vector);
+    void SetDemodGroupsVisible(bool spectrum, bool waterfall, bool osc);
+    // The sample count shown by an entry of the vector samples list; 0 for an index without entry.
+    int GetVectorSamples(int index) const;
+    QString GetRangeWaterfallBufferPath() const;
+    void SetRangeWaterfallTimeText(const QString& text);
+    void SetRangeAveragingEnabled(bool enabled);
+    // Back to the first averaging mode (which reaches the range transform through its slot).
+    void ResetRangeAveraging();
+    void SetDdcBandIndex(int index);
+    // Converter band choice: sends the device value and sets g_FreqOffset and m_nLmxMode.
+    void SetLMX(int code);
+
+    void setVisible(bool visible) override;
+
+    // Pending converter-band notice for the main window's counters timer: 0 none, 1 or 2 the kind of
+    // band chosen. The timer applies it and writes 0 back.
+    int m_nLmxMode = 0;
+
+signals:
+    void bandwidthsChanged();
+    void rangeWaterfallChanged();
+    void rangeWaterfallBuffer(bool on, const QString& path);
+    void ddcWaterfallChanged();
+    void ddcWaterfallBuffer(bool on, const QString& path);
+    void demodWaterfallChanged();
+    void demodWaterfallBuffer(bool on, const QString& path);
+    void ddcBandChanged(int index);
+    void ddcCombineOsc(int count);
+    void demodCombineOsc(int count);
+    void vectorShowLines(bool lines);
+    void vectorShowSamples(int samples);
+    void rangeEnvelopeChanged(bool on);
+    void ddcEnvelopeChanged(bool on);
+    void demodEnvelopeChanged(bool on);
+
+public slots:
+    void OnTimer();
+    void OnTimer2();
+    void OnRangeFftAverChanged();
+    void OnRangeFftWindowChanged();
+    void OnRangeSpecEnvelope(bool on);
+    void OnRangeWaterfallSpectrum(bool on);
+    void OnRangeWaterfallWriteToBufferCheck(bool on);
+    void OnRangeWaterfallBrowseButton();
+    void OnRangeRadioGainCombo(int index);
+    void OnRangeWiredGainCombo(int index);
+    void OnRangeAcousticGainCombo(int index);
+    void OnRangeDlaCommCombo(int index);
+    void OnRangeDlaGainCombo(int index);
+    void OnRangeRadioAttCombo(int index);
+    void OnRangeRadioAttSwCheck(bool on);
+    void OnRangeRadioAmplSwCheck(bool on);
+    void OnRangeRadioFilterCombo(int index);
+    void OnManualSwitchRadio();
+    void OnAutoSwitchRadio();
+    void OnComm1Button();
+    void OnComm2Button();
+    void OnComm3Button();
+    void OnComm4Button();
+    // Antenna 1..4, or 0 for switching by frequency.
+    void OnRangeRadioComCombo(int value);
+    void OnDdcFftAverChanged();
+    void OnDdcFftWindowChanged();
+    void OnDdcSpecEnvelope(bool on);
+    void OnDdcWaterfallSpectrum(bool on);
+    void OnDdcWaterfallWriteToBufferCheck(bool on);
+    void OnDdcWaterfallBrowseButton();
+    void OnDdcCombineOscEdited(const QString& text);
+    void OnDdcVectorLinesCheck(bool on);
+    void OnDdcVectorSamplesComboBox(const QString& text);
+    void OnDdcBandwidthChanged(int index);
+    void OnDemodFftAverChanged();
+    void OnDemodFftWindowChanged();
+    void OnDemodSpecEnvelope(bool on);
+    void OnDemodWaterfallSpectrum(bool on);
+    void OnDemodWaterfallWriteToBufferCheck(bool on);
+    void OnDemodWaterfallBrowseButton();
+    void OnDemodCombineOscEdited(const QString& text);
+    void OnDemodAudioDeviceChanged();
+    void OnDemodUseAgcCheck(bool on);
+    void OnDemodSoundLevelEdit();
+    void OnDemodSoundLevelDial(int level);
+    // Every converter band check: only the clicked one may stay checked.
+    void OnLmxCheckClicked();
+
+public:
+    // The three switching points of the automatic antenna choice, in units of 25 MHz.
+    void OnRangeRadioComSlider(const int levels[3]);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    // The widgets of one page's waterfall group.
+    struct WaterfallGroup
+    {
+        QGroupBox* box = nullptr;
+        QCheckBox* spectrumCheck = nullptr;
+        QCheckBox* writeToBufferCheck = nullptr;
+        QLineEdit* bufferPathEdit = nullptr;
+        QPushButton* browseButton = nullptr;
+    };
+    // The widgets of one page's spectrum group.
+    struct SpectrumGroup
+    {
+        QGroupBox* box = nullptr;
+        QComboBox* averCombo = nullptr;
+        QPushButton* resetButton = nullptr;
+        QComboBox* windowCombo = nullptr;
+        QCheckBox* envelopeCheck = nullptr;
+    };
+    struct LmxCheck
+    {
+        QCheckBox* check;
+        int code;
+    };
+
+    void BuildForm();
+    QWidget* BuildRangePage();
+    QWidget* BuildBandPage();
+    QWidget* BuildDemodPage();
+    SpectrumGroup BuildSpectrumGroup(QWidget* page, const QString& prefix);
+    WaterfallGroup BuildWaterfallGroup(QWidget* page, const QString& prefix);
+    void Connect();
+    void RetranslateUi();
+
+    void SetupRangePage(int antennaMode);
+    void SetupAntenna(int antennaMode);
+    void OnCommButton(int antenna);
+    void SetupBandPage();
+    void SetupDemodPage();
+    void FillDisplayCombos(const SpectrumGroup& group, const QString& section);
+    void LoadWaterfallGroup(const WaterfallGroup& group, const QString& section);
+    void OnWaterfallWriteToBuffer(const WaterfallGroup& group, const QString& section, bool on);
+    // Runs the save dialog with the buffer filter of a page; false when cancelled.
+    bool BrowseWaterfallBuffer(const WaterfallGroup& group, const QString& section, const QString& filter);
+    void FillAudioDevices();
+    void ApplySoundLevel(int level);
+    QString Prefix() const;
+
+    QToolBox* m_pOptionsToolBox = nullptr;
+
+    SpectrumGroup m_range;
+    WaterfallGroup m_rangeWaterfall;
+    QGroupBox* m_pRangeAcousticGroupBox = nullptr;
+    QComboBox* m_pRangeAcousticGainCombo = nullptr;
+    QGroupBox* m_pRangeRadioGroupBox = nullptr;
+    QComboBox* m_pRangeRadioGainComboVersion6 = nullptr;
+    QGroupBox* m_pRangeWiredGroupBox = nullptr;
+    QComboBox* m_pRangeWiredGainCombo = nullptr;
+    QGroupBox* m_pRangeCommGroupBox = nullptr;
+    QComboBox* m_pRangeDlaCommCombo = nullptr;
+    QGroupBox* m_pRangeDlaGroupBox = nullptr;
+    QComboBox* m_pRangeDlaGainCombo = nullptr;
+    QGroupBox* m_pRangeAttGroupBox_2 = nullptr;  // attenuator
+    QComboBox* m_pRangeRadioAttCombo = nullptr;
+    QCheckBox* m_pRangeRadioAttSwCheck = nullptr;
+    QGroupBox* m_pRangeAttGroupBox = nullptr;  // amplifier
+    QCheckBox* m_pRangeRadioAmplSwCheck = nullptr;
+    QGroupBox* m_pRangeComGroupBox_3 = nullptr;  // filter
+    QComboBox* m_pRangeRadioFilterCombo = nullptr;
+    QLabel* m_pRangeWaterfallTimeLabel = nullptr;
+    QGroupBox* m_pRangeComGroupBox_2 = nullptr;  // converter bands
+    QGroupBox* m_pRangeComGroupBox = nullptr;    // antenna switch
+    QLabel* m_pLabelAntenna = nullptr;
+    QRadioButton* m_pManualSwitchRadio = nullptr;
+    QRadioButton* m_pAutoSwitchRadio = nullptr;
+    QPushButton* m_pCommButtons[4] = {};
+    QComboBox* m_pRangeRadioComCombo = nullptr;
+    std::vector<LmxCheck> m_lmxChecks;
+
+    SpectrumGroup m_ddc;
+    WaterfallGroup m_ddcWaterfall;
+    QGroupBox* m_pDdcOscGroupBox = nullptr;
+    QLineEdit* m_pDdcCombineOscEdit = nullptr;
+    QGroupBox* m_pDdcVectorGroupBox = nullptr;
+    QCheckBox* m_pDdcVectorLinesCheck = nullptr;
+    QComboBox* m_pDdcVectorSamplesComboBox = nullptr;
+    QGroupBox* m_pDdcBandwidthGroupBox = nullptr;
+    QComboBox* m_pDdcBandNameCombo = nullptr;
+
+    SpectrumGroup m_demod;
+    WaterfallGroup m_demodWaterfall;
+    QGroupBox* m_pDemodOscGroupBox = nullptr;
+    QLineEdit* m_pDemodCombineOscEdit = nullptr;
+    QGroupBox* m_pDemodSoundGroupBox = nullptr;
+    QComboBox* m_pDemodAudioDeviceCombo = nullptr;
+    QCheckBox* m_pDemodUseAgcCheck = nullptr;
+    QLineEdit* m_pDemodSoundLevelEdit = nullptr;
+    QDial* m_pDemodSoundLevelDial = nullptr;
+
+    // 0 until the settle timer first fires: until then a range averaging change is not stored.
+    int m_bSettled = 0;
+    // Set while a reload fills and selects the audio device list.
+    bool m_bReloading = false;
+    // AGC level display, 100 ms while the sound AGC is on.
+    QTimer m_Timer;
+    // Settle timer, once, 3000 ms after construction.
+    QTimer m_Timer2;
+};

@@ -1,0 +1,654 @@
+// The options window's page reload and the slots of its controls.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDebug>
+#include <QDial>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolBox>
+
+#include <algorithm>
+
+#include "alsaaudiooutput.h"
+#include "devicethread.h"
+#include "fftoptions.h"
+#include "globals.h"
+#include "optionswindow.h"
+#include "parameters.h"
+#include "prompt.h"
+
+namespace
+{
+const QString kRangeOptions = QStringLiteral("RangeOptions");
+const QString kDdcOptions = QStringLiteral("DdcOptions");
+const QString kDemodOptions = QStringLiteral("DemodOptions");
+const QString kDevice = QStringLiteral("Device");
+const QString kWaterfallWriteBuffer = QStringLiteral("WaterfallWriteBuffer");
+const QString kWaterfallBufferPath = QStringLiteral("WaterfallBufferPath");
+
+constexpr int kAgcRefreshMs = 100;
+constexpr int kMaxAttenuatorIndex = 15;
+constexpr int kMaxBandwidthIndex = 10;
+constexpr int kMaxSoundLevel = 100;
+// The connector entry that asks for a pin pair; the pair itself is used as connector 5.
+constexpr int kDlaSelectIndex = 4;
+constexpr int kDlaPinPairIndex = 5;
+
+int TextToInt(const QString& text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? value : 0;
+}
+
+int Flag(const QString& section, const QString& key)
+{
+    return g_Parameters.GetInt(section, key, 0) != 0 ? 1 : 0;
+}
+}  // namespace
+
+void COptionsWindow::SetupOptionsWindow(int page, int antennaMode)
+{
+    qDebug().noquote() << "SetupOptionsWindow";
+    switch (page)
+    {
+        case RangePage:
+            SetupRangePage(antennaMode);
+            break;
+        case BandPage:
+            SetupBandPage();
+            break;
+        case DemodPage:
+            SetupDemodPage();
+            break;
+        default:
+            break;
+    }
+}
+
+void COptionsWindow::FillDisplayCombos(const SpectrumGroup& group, const QString& section)
+{
+    // The refill reports index -1, which the slots ignore; setting the stored index pushes it.
+    g_FftOptions.FillAveragingCombo(group.averCombo);
+    group.averCombo->setCurrentIndex(g_Parameters.GetInt(section, QStringLiteral("SpecAverMode"), 0));
+    g_FftOptions.FillWindowCombo(group.windowCombo);
+    group.windowCombo->setCurrentIndex(g_Parameters.GetInt(section, QStringLiteral("SpecWindow"), 0));
+}
+
+void COptionsWindow::LoadWaterfallGroup(const WaterfallGroup& group, const QString& section)
+{
+    group.spectrumCheck->setChecked(Flag(section, QStringLiteral("WaterfallSpectrum")) != 0);
+    group.writeToBufferCheck->setChecked(Flag(section, kWaterfallWriteBuffer) != 0);
+    group.bufferPathEdit->setText(g_Parameters.GetString(section, kWaterfallBufferPath, QString()));
+}
+
+void COptionsWindow::SetupRangePage(int antennaMode)
+{
+    const int type = g_DeviceThread.GetChannelType();
+    if (antennaMode == 0)
+        m_rangeWaterfall.box->hide();
+
+    FillDisplayCombos(m_range, kRangeOptions);
+    m_range.envelopeCheck->setChecked(Flag(kRangeOptions, QStringLiteral("SpecEnvelope")) != 0);
+    emit rangeEnvelopeChanged(m_range.envelopeCheck->isChecked());
+
+    // A combo left without a current item (a stored index beyond its entries) pushes nothing.
+    const bool acoustic = type == 6;
+    m_pRangeAcousticGroupBox->setVisible(acoustic);
+    if (acoustic)
+    {
+        m_pRangeAcousticGainCombo->setCurrentIndex(
+            g_Parameters.GetInt(kRangeOptions, QStringLiteral("AcousticGain"), 0));
+        if (m_pRangeAcousticGainCombo->currentIndex() >= 0)
+            g_DeviceThread.m_pAcoustic->SetGain(m_pRangeAcousticGainCombo->currentIndex());
+    }
+
+    const bool radio = type == 0 || type == 3;
+    m_pRangeRadioGroupBox->hide();
+    if (radio)
+    {
+        // The combo's slot sends item + 1; the reload sends the item itself and comes last.
+        m_pRangeRadioGainComboVersion6->setCurrentIndex(
+            g_Parameters.GetInt(kRangeOptions, QStringLiteral("RadioGain"), 0));
+        if (m_pRangeRadioGainComboVersion6->currentIndex() >= 0)
+            g_DeviceThread.m_pSky->SetGainIndex(m_pRangeRadioGainComboVersion6->currentIndex());
+    }
+
+    const bool wired = type == 1 || type == 2 || type == 5;
+    m_pRangeWiredGroupBox->setVisible(wired);
+    if (wired)
+    {
+        m_pRangeWiredGainCombo->setCurrentIndex(
+            g_Parameters.GetInt(kRangeOptions, QStringLiteral("WiredGain"), 0));
+        if (m_pRangeWiredGainCombo->currentIndex() >= 0)
+            g_DeviceThread.m_pSky->SetGainIndex(m_pRangeWiredGainCombo->currentIndex());
+    }
+
+    const bool connector = type == 2 || type == 4;
+    m_pRangeCommGroupBox->setVisible(connector);
+    m_pRangeDlaGroupBox->setVisible(type == 4);
+    if (connector)
+    {
+        m_pRangeDlaGainCombo->setCurrentIndex(
+            g_Parameters.GetInt(kRangeOptions, QStringLiteral("DlaGain"), 0));
+        m_pRangeDlaCommCombo->setCurrentIndex(
+            g_Parameters.GetInt(kRangeOptions, QStringLiteral("DlaComm"), 0));
+        if (m_pRangeDlaGainCombo->currentIndex() >= 0)
+            g_DeviceThread.m_pDla->SetGain(m_pRangeDlaGainCombo->currentIndex());
+        if (m_pRangeDlaCommCombo->currentIndex() >= 0)
+            g_DeviceThread.m_pDla->SetComm(m_pRangeDlaCommCombo->currentIndex());
+    }
+
+    LoadWaterfallGroup(m_rangeWaterfall, kRangeOptions);
+
+    if (radio)
+    {
+        // The attenuator byte takes 0..15 dB; a hand-edited value outside is limited, not wrapped.
+        const int att = std::clamp(g_Parameters.GetInt(kRangeOptions, QStringLiteral("RadioAtt"), 0), 0,
+                                   kMaxAttenuatorIndex);
+        m_pRangeRadioAttCombo->setCurrentIndex(att);
+        g_DeviceThread.m_pSky->SetAttenuator(static_cast<uint8_t>(att));
+        g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioAtt"), att);
+        m_pRangeAttGroupBox->show();
+
+        const int ampl = Flag(kRangeOptions, QStringLiteral("RadioAmplSw"));
+        m_pRangeRadioAmplSwCheck->setChecked(ampl != 0);
+        g_DeviceThread.m_pSky->SetAmplSwitch(static_cast<uint8_t>(ampl));
+        g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioAmplSw"), ampl);
+        const int attSwitch = Flag(kRangeOptions, QStringLiteral("RadioAttSw"));
+        m_pRangeRadioAttSwCheck->setChecked(attSwitch != 0);
+        g_DeviceThread.m_pSky->SetAttSwitch(static_cast<uint8_t>(attSwitch));
+        g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioAttSw"), attSwitch);
+
+        // The stored filter is not used: every reload starts on the widest one.
+        m_pRangeRadioFilterCombo->setCurrentIndex(0);
+        g_DeviceThread.m_pSky->SetFilter(0);
+        g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioFilter"), 0);
+
+        if (antennaMode != 0)
+            SetupAntenna(antennaMode);
+    }
+    else
+    {
+        m_pRangeAttGroupBox->hide();
+    }
+
+    const bool on = m_rangeWaterfall.writeToBufferCheck->checkState() == Qt::Checked;
+    const QString path = m_rangeWaterfall.bufferPathEdit->text();
+    emit rangeWaterfallBuffer(on, path);
+    g_Parameters.SetInt(kRangeOptions, kWaterfallWriteBuffer, on ? 1 : 0);
+    g_Parameters.SetString(kRangeOptions, kWaterfallBufferPath, path);
+}
+
+void COptionsWindow::SetupAntenna(int antennaMode)
+{
+    m_pRangeRadioComCombo->hide();
+    if (antennaMode == 2)
+    {
+        // Another window owns the antenna switch while it is open; nothing is pushed.
+        m_pLabelAntenna->show();
+        m_pManualSwitchRadio->hide();
+        m_pAutoSwitchRadio->hide();
+        for (QPushButton* button : m_pCommButtons)
+            button->hide();
+        return;
+    }
+    m_pLabelAntenna->hide();
+    m_pManualSwitchRadio->show();
+    m_pAutoSwitchRadio->show();
+    // The ANT1 button is shown for a stored value outside 0..4, so that is the antenna used.
+    int com = g_Parameters.GetInt(kRangeOptions, QStringLiteral("RadioCom"), 0);
+    if (com < 0 || com > 4)
+        com = 1;
+    if (com == 0)
+    {
+        m_pManualSwitchRadio->setChecked(false);
+        m_pAutoSwitchRadio->setChecked(true);
+        m_pCommButtons[0]->setChecked(true);
+        for (QPushButton* button : m_pCommButtons)
+            button->hide();
+    }
+    else
+    {
+        m_pManualSwitchRadio->setChecked(true);
+        m_pAutoSwitchRadio->setChecked(false);
+        for (int i = 0; i < 4; ++i)
+        {
+            m_pCommButtons[i]->show();
+            m_pCommButtons[i]->setChecked(i + 1 == com);
+        }
+    }
+    OnRangeRadioComCombo(com);
+    const int levels[3] = {g_Parameters.GetInt(kRangeOptions, QStringLiteral("RadioCom1Slider"), 0),
+                           g_Parameters.GetInt(kRangeOptions, QStringLiteral("RadioCom2Slider"), 0),
+                           g_Parameters.GetInt(kRangeOptions, QStringLiteral("RadioCom3Slider"), 0)};
+    OnRangeRadioComSlider(levels);
+}
+
+void COptionsWindow::OnRangeRadioComCombo(int value)
+{
+    if (value < 0)
+        return;
+    g_DeviceThread.m_pSky->SetCommutator(static_cast<uint8_t>(value));
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioCom"), value);
+}
+
+void COptionsWindow::OnRangeRadioComSlider(const int levels[3])
+{
+    g_DeviceThread.m_pSky->SetCommutatorLevel(levels);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioCom1Slider"), levels[0]);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioCom2Slider"), levels[1]);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioCom3Slider"), levels[2]);
+}
+
+void COptionsWindow::OnManualSwitchRadio()
+{
+    OnCommButton(1);
+    for (QPushButton* button : m_pCommButtons)
+        button->show();
+}
+
+void COptionsWindow::OnAutoSwitchRadio()
+{
+    g_DeviceThread.m_pSky->SetCommutator(0);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioCom"), 0);
+    // The buttons keep their states for the next manual choice.
+    for (QPushButton* button : m_pCommButtons)
+        button->hide();
+}
+
+void COptionsWindow::OnCommButton(int antenna)
+{
+    g_DeviceThread.m_pSky->SetCommutator(static_cast<uint8_t>(antenna));
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioCom"), antenna);
+    for (int i = 0; i < 4; ++i)
+        m_pCommButtons[i]->setChecked(i + 1 == antenna);
+}
+
+void COptionsWindow::OnComm1Button()
+{
+    OnCommButton(1);
+}
+
+void COptionsWindow::OnComm2Button()
+{
+    OnCommButton(2);
+}
+
+void COptionsWindow::OnComm3Button()
+{
+    OnCommButton(3);
+}
+
+void COptionsWindow::OnComm4Button()
+{
+    OnCommButton(4);
+}
+
+void COptionsWindow::SetupBandPage()
+{
+    const QString prefix = Prefix();
+    m_pDdcVectorLinesCheck->setChecked(Flag(kDdcOptions, prefix + QStringLiteral("VectorLines")) != 0);
+    m_pDdcVectorSamplesComboBox->setCurrentIndex(
+        g_Parameters.GetInt(kDdcOptions, prefix + QStringLiteral("SamplesIndex"), 0));
+    m_ddcWaterfall.box->hide();
+    FillDisplayCombos(m_ddc, kDdcOptions);
+
+    IControlBits* controlBits = g_DeviceThread.m_pControlBits;
+    m_pDdcBandNameCombo->clear();
+    const int bandCount = controlBits ? controlBits->GetDdcBandCount() : 0;
+    for (int i = 0; i < bandCount; ++i)
+        m_pDdcBandNameCombo->addItem(QString::fromStdWString(controlBits->GetDdcBand(i).Name));
+
+    // The selection stays off the table's last, empty built-in entry.
+    const QString bandwidthKey = prefix + QStringLiteral("Bandwidth");
+    if (g_Parameters.GetInt(kDevice, bandwidthKey, 0) > kMaxBandwidthIndex)
+        g_Parameters.SetInt(kDevice, bandwidthKey, kMaxBandwidthIndex);
+    m_pDdcBandNameCombo->setCurrentIndex(g_Parameters.GetInt(kDevice, bandwidthKey, 0));
+
+    m_pDdcCombineOscEdit->setText(
+        QString::number(g_Parameters.GetInt(kDdcOptions, prefix + QStringLiteral("CombineOsc"), 1)));
+    LoadWaterfallGroup(m_ddcWaterfall, kDdcOptions);
+    m_ddc.envelopeCheck->setChecked(Flag(kDdcOptions, QStringLiteral("SpecEnvelope")) != 0);
+    emit ddcEnvelopeChanged(m_ddc.envelopeCheck->isChecked());
+}
+
+void COptionsWindow::FillAudioDevices()
+{
+    if (m_pDemodAudioDeviceCombo->count() > 0)
+        return;
+    m_pDemodAudioDeviceCombo->clear();
+    // The sound engine opens its device by an index into the same list.
+    for (const std::string& name : kplatform::CAlsaAudioOutput::DeviceNames())
+        m_pDemodAudioDeviceCombo->addItem(QString::fromStdString(name));
+}
+
+void COptionsWindow::SetupDemodPage()
+{
+    const QString prefix = Prefix();
+    m_demodWaterfall.box->hide();
+    FillDisplayCombos(m_demod, kDemodOptions);
+
+    // The device list is built once per run; filling and selecting are not an operator's choice.
+    m_bReloading = true;
+    FillAudioDevices();
+    m_pDemodAudioDeviceCombo->setCurrentIndex(
+        g_Parameters.GetInt(kDemodOptions, QStringLiteral("AudioDevice"), 0));
+    m_bReloading = false;
+
+    ISoundEngine* sound = g_DeviceThread.m_pSoundEngine;
+    const bool agc = Flag(kDemodOptions, QStringLiteral("SoundUseAgc")) != 0;
+    m_pDemodUseAgcCheck->setChecked(agc);
+    sound->SetUseAgc(agc);
+    m_pDemodSoundLevelEdit->setEnabled(!agc);
+    m_pDemodSoundLevelDial->setEnabled(!agc);
+    if (agc)
+    {
+        m_Timer.start(kAgcRefreshMs);
+    }
+    else
+    {
+        m_Timer.stop();
+        ApplySoundLevel(TextToInt(m_pDemodSoundLevelEdit->text()));
+    }
+    // Stored with six decimals: read as a number and cut to its integer part.
+    ApplySoundLevel(
+        static_cast<int>(g_Parameters.GetDouble(kDemodOptions, QStringLiteral("SoundAgcLevel"), 0.0)));
+
+    m_pDemodCombineOscEdit->setText(
+        QString::number(g_Parameters.GetInt(kDemodOptions, prefix + QStringLiteral("CombineOsc"), 1)));
+    m_demod.envelopeCheck->setChecked(Flag(kDemodOptions, QStringLiteral("SpecEnvelope")) != 0);
+    emit demodEnvelopeChanged(m_demod.envelopeCheck->isChecked());
+    LoadWaterfallGroup(m_demodWaterfall, kDemodOptions);
+}
+
+void COptionsWindow::ApplySoundLevel(int level)
+{
+    // Beyond 0..100 the engine's gain formula leaves its range: the level is limited and shown so.
+    const int clamped = std::clamp(level, 0, kMaxSoundLevel);
+    m_pDemodSoundLevelDial->setValue(clamped);
+    m_pDemodSoundLevelEdit->setText(QString::number(clamped));
+    g_DeviceThread.m_pSoundEngine->SetSoundLevel(clamped);
+}
+
+void COptionsWindow::OnTimer()
+{
+    m_pDemodSoundLevelEdit->setText(QString::number(g_DeviceThread.m_pSoundEngine->GetAgcLevel()));
+}
+
+void COptionsWindow::OnTimer2()
+{
+    m_bSettled = 1;
+    m_Timer2.stop();
+}
+
+void COptionsWindow::OnRangeFftAverChanged()
+{
+    const int index = m_range.averCombo->currentIndex();
+    if (index < 0)
+        return;
+    g_DeviceThread.m_pRangeFft1->SetAveraging(index);
+    if (m_bSettled)
+        g_Parameters.SetInt(kRangeOptions, QStringLiteral("SpecAverMode"), index);
+}
+
+void COptionsWindow::OnRangeFftWindowChanged()
+{
+    if (m_range.windowCombo->currentIndex() >= 0)
+        g_DeviceThread.m_pRangeFft1->SetWindow(m_range.windowCombo->currentIndex());
+}
+
+void COptionsWindow::OnRangeSpecEnvelope(bool on)
+{
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("SpecEnvelope"), on ? 1 : 0);
+    emit rangeEnvelopeChanged(on);
+}
+
+void COptionsWindow::OnRangeWaterfallSpectrum(bool on)
+{
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("WaterfallSpectrum"), on ? 1 : 0);
+    emit rangeWaterfallChanged();
+}
+
+void COptionsWindow::OnWaterfallWriteToBuffer(const WaterfallGroup& group, const QString& section, bool on)
+{
+    const QString path = group.bufferPathEdit->text();
+    if (&group == &m_rangeWaterfall)
+        emit rangeWaterfallBuffer(on, path);
+    else if (&group == &m_ddcWaterfall)
+        emit ddcWaterfallBuffer(on, path);
+    else
+        emit demodWaterfallBuffer(on, path);
+    g_Parameters.SetInt(section, kWaterfallWriteBuffer, on ? 1 : 0);
+    g_Parameters.SetString(section, kWaterfallBufferPath, path);
+}
+
+bool COptionsWindow::BrowseWaterfallBuffer(const WaterfallGroup& group, const QString& section,
+                                           const QString& filter)
+{
+    const QString chosen =
+        Prompt().GetSaveFileName(this, tr("Save Waterfall Buffer As"), group.bufferPathEdit->text(), filter);
+    if (chosen.isEmpty())
+        return false;
+    group.bufferPathEdit->setText(QDir::toNativeSeparators(chosen));
+    group.writeToBufferCheck->setChecked(true);
+    OnWaterfallWriteToBuffer(group, section, true);
+    return true;
+}
+
+void COptionsWindow::OnRangeWaterfallWriteToBufferCheck(bool on)
+{
+    OnWaterfallWriteToBuffer(m_rangeWaterfall, kRangeOptions, on);
+}
+
+void COptionsWindow::OnRangeWaterfallBrowseButton()
+{
+    BrowseWaterfallBuffer(m_rangeWaterfall, kRangeOptions, tr("Buffer files (*.rwb)"));
+}
+
+void COptionsWindow::OnRangeRadioGainCombo(int index)
+{
+    if (index < 0)
+        return;
+    g_DeviceThread.m_pSky->SetGainIndex(index + 1);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioGain"), index);
+}
+
+void COptionsWindow::OnRangeWiredGainCombo(int index)
+{
+    if (index < 0)
+        return;
+    g_DeviceThread.m_pSky->SetGainIndex(index);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("WiredGain"), index);
+}
+
+void COptionsWindow::OnRangeAcousticGainCombo(int index)
+{
+    if (index < 0)
+        return;
+    g_DeviceThread.m_pAcoustic->SetGain(index);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("AcousticGain"), index);
+}
+
+void COptionsWindow::OnRangeDlaCommCombo(int index)
+{
+    if (index < 0)
+        return;
+    if (index == kDlaSelectIndex)
+    {
+        // The pin pair is used as connector 5; the combo's change comes back here with it.
+        m_pRangeDlaCommCombo->setCurrentIndex(kDlaPinPairIndex);
+        return;
+    }
+    g_DeviceThread.m_pDla->SetComm(index);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("DlaComm"), index);
+}
+
+void COptionsWindow::OnRangeDlaGainCombo(int index)
+{
+    if (index < 0)
+        return;
+    g_DeviceThread.m_pDla->SetGain(index);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("DlaGain"), index);
+}
+
+void COptionsWindow::OnRangeRadioAttCombo(int index)
+{
+    if (index < 0)
+        return;
+    g_DeviceThread.m_pSky->SetAttenuator(static_cast<uint8_t>(index));
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioAtt"), index);
+}
+
+void COptionsWindow::OnRangeRadioAttSwCheck(bool on)
+{
+    g_DeviceThread.m_pSky->SetAttSwitch(on ? 1 : 0);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioAttSw"), on ? 1 : 0);
+}
+
+void COptionsWindow::OnRangeRadioAmplSwCheck(bool on)
+{
+    g_DeviceThread.m_pSky->SetAmplSwitch(on ? 1 : 0);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioAmplSw"), on ? 1 : 0);
+}
+
+void COptionsWindow::OnRangeRadioFilterCombo(int index)
+{
+    if (index < 0)
+        return;
+    g_DeviceThread.m_pSky->SetFilter(static_cast<uint8_t>(index));
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioFilter"), index);
+}
+
+void COptionsWindow::OnDdcFftAverChanged()
+{
+    if (m_ddc.averCombo->currentIndex() >= 0)
+        g_DeviceThread.m_pDdcFft1->SetAveraging(m_ddc.averCombo->currentIndex());
+}
+
+void COptionsWindow::OnDdcFftWindowChanged()
+{
+    if (m_ddc.windowCombo->currentIndex() >= 0)
+        g_DeviceThread.m_pDdcFft1->SetWindow(m_ddc.windowCombo->currentIndex());
+}
+
+void COptionsWindow::OnDdcSpecEnvelope(bool on)
+{
+    g_Parameters.SetInt(kDdcOptions, QStringLiteral("SpecEnvelope"), on ? 1 : 0);
+    emit ddcEnvelopeChanged(on);
+}
+
+void COptionsWindow::OnDdcWaterfallSpectrum(bool on)
+{
+    g_Parameters.SetInt(kDdcOptions, QStringLiteral("WaterfallSpectrum"), on ? 1 : 0);
+    emit ddcWaterfallChanged();
+}
+
+void COptionsWindow::OnDdcWaterfallWriteToBufferCheck(bool on)
+{
+    OnWaterfallWriteToBuffer(m_ddcWaterfall, kDdcOptions, on);
+}
+
+void COptionsWindow::OnDdcWaterfallBrowseButton()
+{
+    BrowseWaterfallBuffer(m_ddcWaterfall, kDdcOptions, tr("Buffer files (*.dwb)"));
+}
+
+void COptionsWindow::OnDdcCombineOscEdited(const QString& text)
+{
+    emit ddcCombineOsc(TextToInt(text));
+}
+
+void COptionsWindow::OnDdcVectorLinesCheck(bool on)
+{
+    emit vectorShowLines(on);
+}
+
+void COptionsWindow::OnDdcVectorSamplesComboBox(const QString& text)
+{
+    emit vectorShowSamples(TextToInt(text));
+}
+
+void COptionsWindow::OnDdcBandwidthChanged(int index)
+{
+    emit ddcBandChanged(index);
+}
+
+void COptionsWindow::OnDemodFftAverChanged()
+{
+    if (m_demod.averCombo->currentIndex() >= 0)
+        g_DeviceThread.m_pDemodFft1->SetAveraging(m_demod.averCombo->currentIndex());
+}
+
+void COptionsWindow::OnDemodFftWindowChanged()
+{
+    if (m_demod.windowCombo->currentIndex() >= 0)
+        g_DeviceThread.m_pDemodFft1->SetWindow(m_demod.windowCombo->currentIndex());
+}
+
+void COptionsWindow::OnDemodSpecEnvelope(bool on)
+{
+    g_Parameters.SetInt(kDemodOptions, QStringLiteral("SpecEnvelope"), on ? 1 : 0);
+    emit demodEnvelopeChanged(on);
+}
+
+void COptionsWindow::OnDemodWaterfallSpectrum(bool on)
+{
+    g_Parameters.SetInt(kDemodOptions, QStringLiteral("WaterfallSpectrum"), on ? 1 : 0);
+    emit demodWaterfallChanged();
+}
+
+void COptionsWindow::OnDemodWaterfallWriteToBufferCheck(bool on)
+{
+    OnWaterfallWriteToBuffer(m_demodWaterfall, kDemodOptions, on);
+}
+
+void COptionsWindow::OnDemodWaterfallBrowseButton()
+{
+    BrowseWaterfallBuffer(m_demodWaterfall, kDemodOptions, tr("Buffer files (*.mwb)"));
+}
+
+void COptionsWindow::OnDemodCombineOscEdited(const QString& text)
+{
+    emit demodCombineOsc(TextToInt(text));
+}
+
+void COptionsWindow::OnDemodAudioDeviceChanged()
+{
+    // The main window reopens the sound output on the stored device: store an operator's choice
+    // first. The reload's own fill and selection store nothing (it would overwrite the stored index).
+    if (!m_bReloading && m_pDemodAudioDeviceCombo->currentIndex() >= 0)
+        g_Parameters.SetInt(kDemodOptions, QStringLiteral("AudioDevice"),
+                            m_pDemodAudioDeviceCombo->currentIndex());
+    emit ddcBandChanged(m_pDdcBandNameCombo->currentIndex());
+}
+
+void COptionsWindow::OnDemodUseAgcCheck(bool on)
+{
+    g_DeviceThread.m_pSoundEngine->SetUseAgc(on);
+    m_pDemodSoundLevelEdit->setEnabled(!on);
+    m_pDemodSoundLevelDial->setEnabled(!on);
+    if (on)
+    {
+        m_Timer.start(kAgcRefreshMs);
+        return;
+    }
+    m_Timer.stop();
+    ApplySoundLevel(TextToInt(m_pDemodSoundLevelEdit->text()));
+}
+
+void COptionsWindow::OnDemodSoundLevelEdit()
+{
+    ApplySoundLevel(TextToInt(m_pDemodSoundLevelEdit->text()));
+}
+
+void COptionsWindow::OnDemodSoundLevelDial(int level)
+{
+    m_pDemodSoundLevelEdit->setText(QString::number(level));
+    g_DeviceThread.m_pSoundEngine->SetSoundLevel(level);
+}

@@ -1,0 +1,263 @@
+// The service windows the main window creates: each builds offscreen with its settings name and title,
+// and the operations the main window calls do what it relies on.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+#include "devicethread.h"
+#include "globals.h"
+#include "internalswindow.h"
+#include "ivideoengine.h"
+#include "memorywindow.h"
+#include "scanerwindow.h"
+#include "scriptedprompt.h"
+#include "videowindow.h"
+#include "zantigo.h"
+
+namespace
+{
+TEST(ServiceWindows, BuildWithSettingsNameAndTitle)
+{
+    QMainWindow main;
+    struct Case
+    {
+        std::function<CQDockWindow*(QWidget*)> make;
+        const char* settingsName;
+        const char* title;
+    } cases[] = {
+        {[](QWidget* p) { return new CInternalsWindow(p); }, "InternalsWindow", "Internals"},
+        {[](QWidget* p) { return new CMemoryWindow(p); }, "MemoryWindow", "Internal Memory of the Morvik"},
+        {[](QWidget* p) { return new CScanerWindow(p); }, "ScanerWindow", "ScanerChannel Tuner"},
+        {[](QWidget* p) { return new CVideoWindow(p); }, "VideoTVWindow", "Video Window"},
+        {[](QWidget* p) { return new Zantigo(p); }, "ZantigoWindow", "Generator"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.settingsName);
+        std::unique_ptr<CQDockWindow> window(c.make(&main));
+        EXPECT_EQ(window->GetSettingsName(), QString::fromLatin1(c.settingsName));
+        EXPECT_EQ(window->windowTitle(), QString::fromLatin1(c.title));
+        EXPECT_FALSE(window->isVisible());
+    }
+}
+
+TEST(InternalsWindow, SetInfoRowGrowsTheTableAndReplacesCells)
+{
+    CInternalsWindow window;
+    ASSERT_EQ(window.m_pTableWidget->rowCount(), 0);
+    window.SetInfoRow(15, QStringLiteral("Add data"), QStringLiteral("7"));
+    ASSERT_EQ(window.m_pTableWidget->rowCount(), 16);
+    EXPECT_EQ(window.m_pTableWidget->item(15, 0)->text(), QStringLiteral("Add data"));
+    EXPECT_EQ(window.m_pTableWidget->item(15, 1)->text(), QStringLiteral("7"));
+    EXPECT_EQ(window.m_pTableWidget->item(3, 0), nullptr);
+
+    // A lower row neither shrinks the table nor touches the other rows.
+    window.SetInfoRow(2, QStringLiteral("Cycles"), QStringLiteral("1"));
+    window.SetInfoRow(2, QStringLiteral("Cycles"), QStringLiteral("2"));
+    EXPECT_EQ(window.m_pTableWidget->rowCount(), 16);
+    EXPECT_EQ(window.m_pTableWidget->item(2, 1)->text(), QStringLiteral("2"));
+    EXPECT_EQ(window.m_pTableWidget->item(15, 1)->text(), QStringLiteral("7"));
+}
+
+TEST(InternalsWindow, CycleDelayTakesOnlyWholeMillisecondsWithinTheLimit)
+{
+    CInternalsWindow window;
+    struct Case
+    {
+        const char* text;
+        int expectedMs;
+    } cases[] = {
+        {"250", 250}, {"abc", 250}, {"-5", 250}, {"10001", 250}, {"10000", 10000}, {"", 0}, {" 40 ", 40},
+    };
+    g_DeviceThread.m_nExtraDelayMs = 0;
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        window.m_pDelayEdit->setText(QString::fromLatin1(c.text));
+        QTest::keyClick(window.m_pDelayEdit, Qt::Key_Return);
+        EXPECT_EQ(g_DeviceThread.m_nExtraDelayMs.load(), c.expectedMs);
+    }
+    g_DeviceThread.m_nExtraDelayMs = 0;
+}
+
+TEST(InternalsWindow, DeviceNameIsTakenOnEnterOnly)
+{
+    const QString before = g_DeviceThread.GetDeviceName();
+    CInternalsWindow window;
+    EXPECT_EQ(window.m_pDevNameEdit->text(), before);
+    window.m_pDevNameEdit->setText(QStringLiteral("Morvik B"));
+    EXPECT_EQ(g_DeviceThread.GetDeviceName(), before);
+    QTest::keyClick(window.m_pDevNameEdit, Qt::Key_Return);
+    EXPECT_EQ(g_DeviceThread.GetDeviceName(), QStringLiteral("Morvik B"));
+    g_DeviceThread.SetDeviceName(before);
+}
+
+TEST(InternalsWindow, ImportWarnsOnlyWhenALoadFails)
+{
+    QTemporaryDir dir;
+    const QString missing = dir.filePath(QStringLiteral("missing.dat"));
+    const QString adf = dir.filePath(QStringLiteral("adf.dat"));
+    {
+        QFile file(adf);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("1.5 12 3\n");
+    }
+    CInternalsWindow window;
+    {
+        CScriptedPrompt prompt;
+        prompt.AnswerOpenFile(QString(), QStringLiteral("Open ADF corrections"));
+        window.OnImpAdfButton();  // cancelled: nothing to report
+        EXPECT_EQ(prompt.Asked().size(), 1u);
+    }
+    {
+        CScriptedPrompt prompt;
+        prompt.AnswerOpenFile(missing, QStringLiteral("Open DBM corrections"))
+            .Answer(QMessageBox::Ok, QStringLiteral("Failed to load corrections data file!"));
+        window.OnImpDbmButton();
+    }
+    {
+        CScriptedPrompt prompt;
+        prompt.AnswerOpenFile(adf, QStringLiteral("Open ADF corrections"));
+        window.OnImpAdfButton();
+        EXPECT_EQ(prompt.Asked().size(), 1u);
+    }
+}
+
+TEST(InternalsWindow, ExportThatCannotWriteIsReported)
+{
+    QTemporaryDir dir;
+    CInternalsWindow window;
+    const QString written = dir.filePath(QStringLiteral("osc.dat"));
+    {
+        CScriptedPrompt prompt;
+        prompt.AnswerSaveFile(written, QStringLiteral("Save oscilloscope corrections"));
+        window.OnExpOscButton();
+    }
+    EXPECT_TRUE(QFile::exists(written));
+    {
+        CScriptedPrompt prompt;
+        prompt.AnswerSaveFile(dir.filePath(QStringLiteral("no/such/folder/osc.dat")))
+            .Answer(QMessageBox::Ok, QStringLiteral("Failed to write corrections data file!"));
+        window.OnExpOscButton();
+    }
+}
+
+TEST(InternalsWindow, SignalsCarryTheOperatorsChoices)
+{
+    CInternalsWindow window;
+    QSignalSpy clkDiv(&window, &CInternalsWindow::clkDivCntChanged);
+    window.m_pClkDivEdit->setText(QStringLiteral("12"));
+    QTest::keyClick(window.m_pClkDivEdit, Qt::Key_Return);
+    window.m_pClkDivEdit->setText(QStringLiteral("x"));
+    QTest::keyClick(window.m_pClkDivEdit, Qt::Key_Return);
+    ASSERT_EQ(clkDiv.count(), 1);
+    EXPECT_EQ(clkDiv.at(0).at(0).toInt(), 12);
+}
+
+TEST(ScanerWindow, OnlyFixedModeReportsARealFrequency)
+{
+    CScanerWindow window;
+    QSignalSpy spy(&window, &CScanerWindow::freqChanged);
+    window.SetFrequency(145.5);
+    EXPECT_EQ(spy.count(), 0);
+
+    window.OnFixedFreqButton();
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_DOUBLE_EQ(spy.at(0).at(0).toDouble(), 145.5);
+    EXPECT_EQ(spy.at(0).at(1).toInt(), window.GetModelIndex());
+
+    window.OnNoControlButton();
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_DOUBLE_EQ(spy.at(1).at(0).toDouble(), -1.0);
+    EXPECT_EQ(spy.at(1).at(1).toInt(), 0);
+}
+
+TEST(ScanerWindow, TypedFrequencyKeepsItsPrecisionAndGarbageKeepsTheLastValue)
+{
+    CScanerWindow window;
+    window.m_pFreqEdit->setText(QStringLiteral("145.575"));
+    window.OnFreqEdit();
+    EXPECT_DOUBLE_EQ(window.GetFrequency(), 145.575);
+    EXPECT_EQ(window.m_pFreqEdit->text(), QStringLiteral("145.6 MHz"));
+    window.m_pFreqEdit->setText(QStringLiteral("abc"));
+    window.OnFreqEdit();
+    EXPECT_DOUBLE_EQ(window.GetFrequency(), 145.575);
+    // Leaving the edit with the shown text keeps the typed precision.
+    EXPECT_EQ(window.m_pFreqEdit->text(), QStringLiteral("145.6 MHz"));
+    window.OnFreqEdit();
+    EXPECT_DOUBLE_EQ(window.GetFrequency(), 145.575);
+}
+
+// A video engine whose picture size and sync state the test sets.
+class CFakeVideoEngine : public IVideoEngine
+{
+public:
+    int width = 0;
+    int height = 0;
+    int32_t sync = 0;
+    int dark = 10;
+    int bright = 70;
+    void Enable(bool) override {}
+    bool IsEnabled() override { return true; }
+    void SetDarkLevel(int percent) override { dark = percent; }
+    int GetDarkLevel() override { return dark; }
+    void SetBrightLevel(int percent) override { bright = percent; }
+    int GetBrightLevel() override { return bright; }
+    const double* Update() override { return m_status; }
+    int32_t GetSyncState() override { return sync; }
+    int GetWidth() override { return width; }
+    int GetHeight() override { return height; }
+    int GetLine(int, int) override { return 0; }
+    void ProcessSample(double) override {}
+
+private:
+    double m_status[kStatusCount] = {};
+};
+
+TEST(VideoWindow, UpdateStatusShowsResolutionAndSync)
+{
+    CFakeVideoEngine engine;
+    CVideoWindow window(nullptr, &engine);
+    // The engine's own levels replace the form's.
+    EXPECT_EQ(window.m_pBrightLevelLabel->text(), QStringLiteral("70%"));
+    EXPECT_EQ(window.m_pDarkLevelLabel->text(), QStringLiteral("10%"));
+
+    struct Case
+    {
+        int32_t sync;
+        const char* hsync;
+        const char* vsync;
+    } cases[] = {{0, "NO", "NO"}, {1, "YES", "NO"}, {2, "NO", "NO"}, {3, "YES", "YES"}};
+    engine.width = 256;
+    engine.height = 300;
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.sync);
+        engine.sync = c.sync;
+        window.UpdateStatus();
+        EXPECT_EQ(window.m_pResLabel->text(), QStringLiteral("256x300"));
+        EXPECT_EQ(window.m_pHSYNCLabel->text(), QString::fromLatin1(c.hsync));
+        EXPECT_EQ(window.m_pVSYNCLabel->text(), QString::fromLatin1(c.vsync));
+    }
+    engine.width = 0;
+    engine.height = 0;
+    window.UpdateStatus();
+    EXPECT_EQ(window.m_pResLabel->text(), QStringLiteral("0x0"));
+
+    window.m_pDarkLevelSlider->setValue(0);
+    EXPECT_EQ(engine.dark, 0);
+    EXPECT_EQ(window.m_pDarkLevelLabel->text(), QStringLiteral("0%"));
+}
+}  // namespace

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <vector>
+
+#include "viewbase.h"
+
+class COptionsWindow;
+class CQOscillogramGraphic;
+class CQSpectrumGraphic;
+class CQVectorGraphic;
+class CQWaterfallGraphic;
+class CVectorWindow;
+
+// The band (DDC) view: one narrow band around the tune frequency as a spectrum ("Spec"), its
+// waterfall ("Waterfall"), the I/Q oscillogram ("Osc") or the I/Q vector ("Vec"). Axis windows are
+// kept per channel type and DDC band in the groups "DdcSpectrum" and "DdcOscilloscope".
+class CDdcView : public CViewBase
+{
+    Q_OBJECT
+
+public:
+    explicit CDdcView(QWidget* parent = nullptr);
+    ~CDdcView() override;
+
+    // 0 "Spec", 1 "Waterfall", 2 "Spec" above "Waterfall", 3 "Osc", 4 "Vec"; other values change no
+    // pane. In every case the axis settings are applied again when the band's sample rate changed.
+    void SetPaneMode(int mode);
+    int GetPaneMode() const { return m_nPaneMode; }
+
+    // Stores the visible windows and the trigger level of the current band, once per apply.
+    void SaveAxisSettings();
+
+    void ApplySpectrumXRange() override;
+    void ApplySpectrumYRange() override;
+    void ApplyOscXRange() override;
+    void ApplyOscYRange() override;
+    void ResetSpectrumXRange() override;
+    void ResetOscXRange() override;
+    void ResetSpectrumYRange() override;
+    void ResetOscYRange() override;
+    void FitLevelToNoise() override;
+    double IndexToX(int index) override;
+    int XToIndex(double x) override;
+    bool CanZoomWhilePaused() override;
+
+    // One DDC spectrum into trace 1 of "Spec", corrected first by the table of the current band's
+    // decimation while the FFT correction is on (the waterfall and measurements stay uncorrected).
+    void SetSpectrumData(const std::vector<double>& spectrum);
+    // One block of I and Q samples. With a combine count of n, every n-th block shows the last n
+    // blocks joined end to end in "Osc" and "Vec" (and goes to the trigger test).
+    void SetOscData(const std::vector<double>& i, const std::vector<double>& q);
+
+    // Keeps the options window and follows its vector options and oscillogram combine count; the
+    // main window hands it over before the first pane mode (null: no options groups to switch).
+    void SetOptionsWindow(COptionsWindow* options);
+    COptionsWindow* m_pOptionsWindow = nullptr;
+    // False while the band receiver may not be retuned from this view.
+    bool m_bTuningEnabled = true;
+    // The separate vector window, which shows the same I/Q vector; not owned, null until the main
+    // window has created it.
+    CVectorWindow* m_pVectorWindow = nullptr;
+
+    bool IsFftCorrOn() const { return m_bFftCorr; }
+    int GetCombineCount() const { return m_nCombine; }
+    // Correction tables in the order 12, 16, 32 (FIR bypassed), 32f (FIR in use), 64.
+    static constexpr int kCorrectionTables = 5;
+    const std::vector<double>& GetCorrectionTable(int t) const { return m_Corrections[t]; }
+
+public slots:
+    // Only stores the flag; the next spectrum is corrected or not.
+    void SetFftCorr(bool on);
+    void OnCancelOp() override;
+    // Shows the separate vector window and the spectrum pane.
+    void OnSeparateVector();
+    void OnVectorShowLines(bool on);
+    void OnVectorShowSamples(int n);
+    // n blocks per oscillogram record (below 1 counts as 1); the X range becomes n block durations.
+    void OnCombineOsc(int count);
+
+private:
+    void ShowDdcGroups(bool spectrum, bool waterfall, bool osc, bool vector);
+    // Re-applies the axis settings when the band's sample rate is not the one they were applied for.
+    void CheckSampleRate();
+    // Tune frequency and sample rate of the band, Hz; false when the band entry is not valid.
+    static bool BandTuning(double* tuneHz, double* rateHz);
+    // Reads the five table files of the application data folder; a missing file leaves its table
+    // empty.
+    void LoadCorrectionTables();
+    // The table of the current band's decimation; null for none or without a valid band.
+    const std::vector<double>* CorrectionTable() const;
+
+    CQSpectrumGraphic* m_pSpec;
+    CQWaterfallGraphic* m_pWaterfall;
+    CQOscillogramGraphic* m_pOsc;
+    CQVectorGraphic* m_pVec;
+    int m_nPaneMode = 0;
+    double m_dLastSampleRate = 0.0;
+    int m_nCombine = 1;
+    int m_nCombined = 0;
+    std::vector<double> m_IRecord;
+    std::vector<double> m_QRecord;
+    bool m_bFftCorr = false;
+    std::vector<double> m_Corrections[kCorrectionTables];
+    std::vector<double> m_Corrected;
+};

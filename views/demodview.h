@@ -1,0 +1,70 @@
+#pragma once
+
+#include <vector>
+
+#include "viewbase.h"
+
+class COptionsWindow;
+class CQOscillogramGraphic;
+class CQSpectrumGraphic;
+class CQWaterfallGraphic;
+
+// The demodulation view: the spectrum of the demodulated signal from 0 to half its sample rate
+// ("Spec"), its waterfall ("Waterfall") and the demodulated samples ("Osc"). Axis windows are kept per
+// channel type and DDC band in the groups "DemodSpectrum" and "DemodOscilloscope".
+class CDemodView : public CViewBase
+{
+    Q_OBJECT
+
+public:
+    explicit CDemodView(QWidget* parent = nullptr);
+    ~CDemodView() override;
+
+    // 0 "Spec", 1 "Waterfall", 2 "Spec" above "Waterfall", 3 "Osc"; other values change no pane. In
+    // every case the axis settings are applied again when the band's sample rate changed.
+    void SetPaneMode(int mode);
+    int GetPaneMode() const { return m_nPaneMode; }
+
+    // Stores the visible windows and the trigger level of the current band, once per apply.
+    void SaveAxisSettings();
+
+    void ApplySpectrumXRange() override;
+    void ApplySpectrumYRange() override;
+    void ApplyOscXRange() override;
+    void ApplyOscYRange() override;
+    void ResetSpectrumXRange() override;
+    void ResetOscXRange() override;
+    void ResetSpectrumYRange() override;
+    void ResetOscYRange() override;
+    void FitLevelToNoise() override;
+    double IndexToX(int index) override;
+    int XToIndex(double x) override;
+
+    // The options window whose oscillogram combine count the view follows; the main window hands
+    // it over before the first pane mode (null: no options groups to switch).
+    void SetOptionsWindow(COptionsWindow* options);
+    COptionsWindow* m_pOptionsWindow = nullptr;
+
+    // One block of demodulated samples. With a combine count of n, every n-th block shows the last
+    // n blocks joined end to end in trace 0 of "Osc" (and goes to the trigger test).
+    void SetOscData(const std::vector<double>& samples);
+    int GetCombineCount() const { return m_nCombine; }
+
+public slots:
+    void OnCancelOp() override;
+    // n blocks per oscillogram record (below 1 counts as 1); the X range becomes n block durations.
+    void OnCombineOsc(int count);
+
+private:
+    void ShowDemodGroups(bool spectrum, bool waterfall, bool osc);
+    void CheckSampleRate();
+
+    CQSpectrumGraphic* m_pSpec;
+    CQWaterfallGraphic* m_pWaterfall;
+    CQOscillogramGraphic* m_pOsc;
+    int m_nPaneMode = 0;
+    double m_dLastSampleRate = 0.0;
+    int m_nCombine = 1;
+    int m_nCombined = 0;
+    std::vector<double> m_OscRecord;
+};

@@ -1,0 +1,136 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QTimer>
+#include <QVector>
+
+#include <vector>
+
+#include "iknownfreqdetect.h"
+#include "spectrummarkeritem.h"
+#include "viewbase.h"
+
+class CQAnalysisSpectrumGraphic;
+class CQGraphicBase;
+class CQMultipleRangesSpectrumGraphic;
+class CQMultipleRangesWaterfallGraphic;
+class CQOscillogramGraphic;
+class CQWaterfallGraphic;
+class COptionsWindow;
+
+// The full-range view: the spectrum of the whole sweep ("Spec", with the analysis, template and
+// known-frequency overlays), the named frequency ranges side by side ("MultiSpec",
+// "MultiWaterfall"), the waterfall history ("Waterfall") and the time-domain samples of the range
+// acquisition ("Osc"), one or two of them shown as the pane mode says. Axis windows are kept per
+// channel type in the groups "RangeSpectrum" and "RangeOscilloscope".
+class CRangeView : public CViewBase
+{
+    Q_OBJECT
+
+public:
+    explicit CRangeView(QWidget* parent = nullptr);
+    ~CRangeView() override;
+
+    // 0 "Spec", 1 "Waterfall", 2 "Spec" above "Waterfall", 3 "Osc", 4 "MultiSpec", 5 "MultiWaterfall",
+    // 6 "MultiSpec" above "MultiWaterfall"; other values change nothing. Every mode but the
+    // oscillogram switches the trigger off.
+    void SetPaneMode(int mode);
+    int GetPaneMode() const { return m_nPaneMode; }
+
+    // Stores the visible windows and the trigger level of the current channel type, once per apply.
+    void SaveAxisSettings();
+
+    // --- Data of one sweep, as the main window dispatches it. ---
+    // The live spectrum into trace 1 of "Spec" (template markers follow it while they are active).
+    void SetSpectrumData(const std::vector<double>& spectrum);
+    // One live line into "Waterfall"; the multi-range waterfall is fed per range through
+    // SetMultiRangeData.
+    void AddWaterfallLine(const std::vector<double>& line);
+    // A replayed line with its own time (ms since the epoch) into "Waterfall".
+    void AddWaterfallLineAt(qint64 timeMs, const std::vector<double>& line);
+    // The threshold line (trace 3 of "Spec"); an empty vector clears it.
+    void SetAveragingTrace(const std::vector<double>& average);
+
+    // --- The named ranges of the multi-range panes. ---
+    void AddMultiRange(QString name, double startMHz, double endMHz);
+    void ClearMultiRanges();
+    // The per-range buffer files of "MultiWaterfall" start again.
+    void ResetMultiWaterfallRange();
+
+    // Auto-scale of "Osc"; switched off, the amplitude window becomes -0.05 .. 0.05.
+    void SetOscAutoScale(bool on);
+
+    // --- Overlays of the spectrum panes. ---
+    void SetAnalysisResults(const QVector<SPECTRUM_MARKER_ITEM>& markers);
+    void ClearAnalysisResults();
+    // Range index -1: the detections of the single-range "Spec"; any other: of that range of
+    // "MultiSpec".
+    void SetKnownFreqResults(int rangeIndex, const std::vector<KNOWN_FREQ_DETECTION>& detections);
+    void SetKnownFreqResultsVisible(bool on);
+    void SetThresholdLineVisible(bool on);
+    // The view base's colours, plus the tuning line, bandwidth and threshold-line colours.
+    void ApplyColors() override;
+    QColor GetTuningLineColor() const { return m_TuningLineColor; }
+    QColor GetBandwidthColor() const { return m_BandwidthColor; }
+    bool IsAnalysisShown() const { return m_bAnalysisShown; }
+    bool AreTemplatesActive() const { return m_bTemplatesActive; }
+
+    // --- Axis broadcast with the synthesizer's scan range following the visible window. ---
+    void SetXFrom(double value) override;
+    void SetXTo(double value) override;
+    void SetXWindow(double from, double to) override;
+    void ScrollX(double delta) override;
+
+    void ApplySpectrumXRange() override;
+    void ApplySpectrumYRange() override;
+    void ApplyOscXRange() override;
+    void ApplyOscYRange() override;
+    void ResetSpectrumXRange() override;
+    void ResetOscXRange() override;
+    void ResetSpectrumYRange() override;
+    void ResetOscYRange() override;
+    void FitLevelToNoise() override;
+    double IndexToX(int index) override;
+    int XToIndex(double x) override;
+    bool CanZoomWhilePaused() override;
+
+    // Set by the main window: the options window (before the first pane mode) and whether the range
+    // view may retune the band receiver.
+    COptionsWindow* m_pOptionsWindow = nullptr;
+    bool m_bTuningEnabled = true;
+
+public slots:
+    // The templates overlay on or off; off empties it at once.
+    void SetTemplateActivated(bool on);
+    void OnCancelOp() override;
+    // Toggles between the waterfall alone and the spectrum above it ("RangeOptions"/"WaterfallSpectrum").
+    void OnWaterfallSpectrum();
+    // Every 2 s: the spectrum X window, when it changed, into the settings.
+    void OnTimer();
+
+private:
+    void ShowRangeGroups(bool spectrum, bool waterfall);
+    // While the synthesizer sweeps, the sweep follows the last shown pane's X window.
+    void FollowScanRange();
+    // The sweep painters lay their data over the synthesizer's index axis while it sweeps.
+    void SetIndexAxisMode(CQGraphicBase* single, CQGraphicBase* multi);
+    void RebuildTemplateMarkers();
+    void SetTemplateMarkers(const QVector<SPECTRUM_MARKER_ITEM>& markers);
+
+    CQAnalysisSpectrumGraphic* m_pSpec;
+    CQMultipleRangesSpectrumGraphic* m_pMultiSpec;
+    CQWaterfallGraphic* m_pWaterfall;
+    CQMultipleRangesWaterfallGraphic* m_pMultiWaterfall;
+    CQOscillogramGraphic* m_pOsc;
+    int m_nPaneMode = 0;
+    bool m_bAnalysisShown = false;
+    bool m_bTemplatesActive = false;
+    QColor m_TuningLineColor{Qt::lightGray};
+    QColor m_BandwidthColor{Qt::red};
+    QTimer m_Timer;
+    // The spectrum X window last written by OnTimer; NaN until the first tick.
+    double m_dWrittenXFrom;
+    double m_dWrittenXTo;
+    std::vector<double> m_AverageTrace;
+};

@@ -1,0 +1,222 @@
+#pragma once
+
+#include <QColor>
+#include <QMap>
+#include <QPoint>
+#include <QString>
+#include <QVector>
+#include <QWidget>
+
+#include <vector>
+
+class CMeasurementsWindow;
+class CRecorderWindow;
+class IGraphic;
+class QContextMenuEvent;
+class QPainter;
+
+// The widget every signal view derives from. A view owns a set of named plot panes (painters, not
+// widgets), shows one of them or two stacked, broadcasts every axis change to the panes it shows and
+// routes the data the main window hands it to the pane of the right name. The painters are created
+// and deleted by the derived view; this class only borrows them.
+//
+// Pane names shared by all views and the main window: "Spec", "Waterfall", "Osc", "Vec",
+// "MultiSpec", "MultiWaterfall".
+class CViewBase : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit CViewBase(QWidget* parent = nullptr);
+    ~CViewBase() override;
+
+    // --- Axis broadcast: each call goes to every shown pane, top to bottom. ---
+    virtual void SetXLimits(double min, double max, double limit);
+    virtual void SetFixedXRange(double min, double max);
+    virtual void SetXFrom(double value);
+    virtual void SetXTo(double value);
+    virtual void SetXWindow(double from, double to);
+    virtual void ScrollX(double delta);
+    virtual void SetYLimits(double min, double max);
+    virtual void SetFixedYRange(double min, double max);
+    virtual void SetYWindow(double from, double to);
+    virtual void SetYFrom(double value);
+    virtual void SetYTo(double value);
+    virtual void ScrollY(double delta);
+
+    // --- What each view supplies: its stored axis windows, full ranges and index mapping. ---
+    virtual void ApplySpectrumXRange() = 0;
+    virtual void ApplySpectrumYRange() = 0;
+    virtual void ApplyOscXRange() = 0;
+    virtual void ApplyOscYRange() = 0;
+    virtual void ResetSpectrumXRange() = 0;
+    virtual void ResetOscXRange() = 0;
+    virtual void ResetSpectrumYRange() = 0;
+    virtual void ResetOscYRange() = 0;
+    virtual void FitLevelToNoise() = 0;
+    virtual double IndexToX(int index) = 0;
+    // OnAddToArchive is also a slot (declared below with the other slots).
+    virtual bool CanZoomWhilePaused();
+    virtual int XToIndex(double x) = 0;
+    // OnCancelOp is also a slot (declared below).
+
+    // --- Pane registry and layout. ---
+    void AddGraphic(QString name, IGraphic* pane);
+    IGraphic* GetGraphic(QString name);
+    IGraphic* GetGraphicAt(int i);
+    IGraphic* GetGraphicAtPoint(QPoint p);
+    int GetShownCount() const { return m_Shown.size(); }
+    void ShowPane(QString name);
+    void ShowTwoPanes(QString top, QString bottom);
+    void SyncPanes();
+
+    // --- Axis settings and pause. ---
+    void ApplyAxisSettings();
+    void ResetAxes();
+    void SetPauseState(int state);
+    // 0 (running) when no pane is shown.
+    int GetPauseState();
+
+    // --- Data entry points; a missing pane makes them do nothing. ---
+    void SetSpectrumTraceData(const std::vector<double>& levels);
+    void SetMultiRangeData(int range, const std::vector<double>& levels);
+    void SetOscData(std::vector<double> samples);
+    void SetOscIQData(std::vector<double> i, std::vector<double> q);
+    void AddWaterfallLine(const std::vector<double>& line);
+    void AddWaterfallLineAt(qint64 timeMs, const std::vector<double>& line);
+    void SetWaterfallBuffer(bool on, QString path);
+    void ClearWaterfall();
+    void ResetWaterfallTime();
+    void CloseLoadedData();
+    void SetInfoText(const QString& text, bool unused);
+    QString GetInfoText() const { return m_InfoText; }
+
+    // --- Measurements and level fit. ---
+    void UpdateMeasurements(const std::vector<double>& i, const std::vector<double>& q,
+                            const std::vector<double>& spectrum);
+    void UpdateSpectrumMeasurements(const std::vector<double>& spectrum);
+    void UpdateCursorMeasurements(const std::vector<double>& spectrum);
+    void UpdateOscMeasurements(const std::vector<double>& i, const std::vector<double>& q);
+    void CalcNoiseLevel(const std::vector<double>& v, double* level, bool belowMean, int first, int last);
+    void FindMinMax(const std::vector<double>& v, double* min, int* minIndex, double* max, int* maxIndex,
+                    int first, int last);
+    void AutoFit();
+
+    // --- Colours (group "Colors" of the settings document). ---
+    virtual void ApplyColors();
+    QColor GetAxisBandColor() const { return m_AxisBandColor; }
+    QColor GetPositionLinesColor() const { return m_PositionLinesColor; }
+    QColor GetDeltaCursorColor() const { return m_DeltaCursorColor; }
+
+    // --- Trigger. ---
+    void EnableTrigger(bool on, bool suppressPause);
+    bool IsTriggerEnabled() const { return m_bTrigger; }
+    bool IsTriggerPauseSuppressed() const { return m_bTriggerNoPause; }
+    void SetTriggerLevel(double level) { m_dTriggerLevel = level; }
+    double GetTriggerLevel() const { return m_dTriggerLevel; }
+    void CheckTrigger(const std::vector<double>& samples);
+
+    // --- State queries. ---
+    bool IsDeltaCursorOn() const { return m_bDeltaCursor; }
+    bool IsLoadedData() const { return m_bLoadedData; }
+    bool CanRecordSound();
+    void Goto2Harmonic();
+    void Goto3Harmonic();
+    void DrawOverloadWarning(QPainter* painter);
+    int GetPaintMode() const { return m_nPaintMode; }
+    void SetPaintMode(int mode) { m_nPaintMode = mode; }
+
+    // --- Axis settings per channel type and DDC band. A channel key is the channel prefix plus the
+    // key ("HfStartXValue"); a band key puts the current DDC band's name, blanks removed, between
+    // them ("Hf1MHzStartXValue"), so each channel type and each band keeps its own windows.
+    static QString ChannelKey(const QString& key);
+    static QString BandKey(const QString& key);
+    // A band read falls back to the channel key when the band key is absent (when `fallback`).
+    static double ReadAxisValue(const QString& group, const QString& key, double defaultValue, bool band,
+                                bool fallback);
+    static void WriteAxisValue(const QString& group, const QString& key, double value, bool band);
+    // The oscilloscope groups' trigger level: channel key for the range view, band key with the
+    // channel key as fallback for the band views; 10.0 when neither is stored.
+    static double ReadTriggerLevel(const QString& group, bool band);
+    static void WriteTriggerLevel(const QString& group, double level, bool band);
+
+    // Windows the main window or the derived views hand the view; null until then.
+    CMeasurementsWindow* m_pMeasurementsWindow = nullptr;
+    CRecorderWindow* m_pSignalRecorderWindow = nullptr;
+    CRecorderWindow* m_pSoundRecorderWindow = nullptr;
+    QWidget* m_pNoiseQualityWindow = nullptr;
+    // Set by the main window while pulse detection is shown: a level set by the user then arms the
+    // trigger without its pause.
+    bool m_bPulseMode = false;
+
+signals:
+    void changeDdcFreq(double freqMHz);
+    void pause();
+    void saveArchive();
+    void changedTriggerLevel(double level);
+    void pressCorner();
+
+public slots:
+    // Views that file an archive entry of their own override it; the vector and noise-quality views
+    // have nothing to file and keep this one, which does nothing.
+    virtual void OnAddToArchive();
+    // Shows an archive image (a pane file whose tag is `type`) in the first shown pane, which the
+    // main window has chosen from the tag; the view then shows loaded data. A file of another type
+    // is reported to the operator and leaves the pane as it was.
+    void OnLoadImageFromArchive(QString file, QString type);
+    // One archive entry without image or recording, stamped now: frequencies in Hz, level in dBm;
+    // channel -1 stands for the current input channel type. Nothing is filed without an archive;
+    // an entry the archive refuses is reported to the operator.
+    void AddEntryToArchive(int group, QString comment, double lowHz, double highHz, double peakHz,
+                           double level, double excess, int source, int channel);
+    void SetEnvelope(bool on);
+    void OnEnableDeltaCursor();
+    void OnEnableAutoScale();
+    void OnEnableTrigger();
+    void OnSetTriggerLevelHere();
+    void OnSetTriggerLevel();
+    void OnViewMeasures();
+    void OnAddToArchiveGoto2Harmonic();
+    void OnAddToArchiveGoto3Harmonic();
+    void OnNoiseQuality();
+    virtual void OnCancelOp() = 0;
+    bool IsNoScreen();
+    void OnXMinMenuValueSelected();
+    void OnXMaxMenuValueSelected();
+    void OnYMinMenuValueSelected();
+    void OnYMaxMenuValueSelected();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // The zero button of the spectrum views: unless loaded data are shown, the level window of the
+    // "Spec" pane starts 5 dB under the noise level of its live trace (nothing without a level).
+    void FitSpectrumLevelToNoise();
+
+    QMap<QString, IGraphic*> m_Graphics;
+    QVector<IGraphic*> m_Shown;
+    QPoint m_PressPoint;
+    QPoint m_LastPoint;
+    bool m_bButtonDown = false;
+    QColor m_AxisBandColor{17, 17, 27, 255};
+    QColor m_PositionLinesColor{Qt::lightGray};
+    QColor m_DeltaCursorColor{Qt::lightGray};
+    // X value of the last spectrum maximum.
+    double m_dMaxFreq = 0.0;
+    // A pane shows data loaded from a pane file or the archive.
+    bool m_bLoadedData = false;
+    // Set by ApplyAxisSettings; the derived views store their axis settings only while it is set.
+    bool m_bAxesInitialised = false;
+    bool m_bAskBeforeReset = true;
+    bool m_bDeltaCursor = false;
+    QPoint m_DeltaAnchor;
+    bool m_bTrigger = false;
+    bool m_bTriggerNoPause = false;
+    double m_dTriggerLevel = 10.0;
+    QString m_InfoText;
+    int m_nInfoBlink = 0;
+    int m_nPaintMode = 0;
+
+private:
+    template <class F>
+    void Broadcast(F call);
+};

@@ -1,0 +1,73 @@
+#include <cmath>
+#include <exception>
+
+#include "devicethread.h"
+#include "globals.h"
+#include "icontrolbits.h"
+#include "parameters.h"
+#include "viewbase.h"
+
+// Axis windows and the trigger level are stored per channel type, and the band views' per DDC band
+// as well, so that switching either brings back the windows last used there.
+
+namespace
+{
+const QString kTriggerLevelKey = QStringLiteral("TriggerLevel");
+constexpr double kDefaultTriggerLevel = 10.0;
+
+// The current DDC band's display name without its blanks; empty when the band index lies outside
+// the list (the options window may have just replaced it), which makes a band key a channel key.
+QString BandName()
+{
+    IControlBits* bits = g_DeviceThread.m_pControlBits;
+    if (bits == nullptr)
+        return QString();
+    try
+    {
+        const DDC_BAND_ITEM& band = bits->GetDdcBand(bits->GetBandwidthIndex());
+        return QString::fromStdWString(band.Name).remove(QLatin1Char(' '));
+    }
+    catch (const std::exception&)
+    {
+        return QString();
+    }
+}
+}  // namespace
+
+QString CViewBase::ChannelKey(const QString& key)
+{
+    return g_DeviceThread.GetChannelPrefix(-1) + key;
+}
+
+QString CViewBase::BandKey(const QString& key)
+{
+    return g_DeviceThread.GetChannelPrefix(-1) + BandName() + key;
+}
+
+double CViewBase::ReadAxisValue(const QString& group, const QString& key, double defaultValue, bool band,
+                                bool fallback)
+{
+    QString stored = band ? BandKey(key) : ChannelKey(key);
+    if (band && fallback && !g_Parameters.HasKey(group, stored))
+        stored = ChannelKey(key);
+    const double value = g_Parameters.GetDouble(group, stored, defaultValue);
+    // "nan" and "inf" read as numbers, and the painters' range checks let them through.
+    return std::isfinite(value) ? value : defaultValue;
+}
+
+void CViewBase::WriteAxisValue(const QString& group, const QString& key, double value, bool band)
+{
+    if (!std::isfinite(value))
+        return;
+    g_Parameters.SetDouble(group, band ? BandKey(key) : ChannelKey(key), value);
+}
+
+double CViewBase::ReadTriggerLevel(const QString& group, bool band)
+{
+    return ReadAxisValue(group, kTriggerLevelKey, kDefaultTriggerLevel, band, true);
+}
+
+void CViewBase::WriteTriggerLevel(const QString& group, double level, bool band)
+{
+    WriteAxisValue(group, kTriggerLevelKey, level, band);
+}
