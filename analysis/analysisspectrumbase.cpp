@@ -91,6 +91,9 @@ void CAnalysisSpectrumBase::PaintLabels(QPainter* painter)
     QRect area;
     for (const QRect& box : m_boxes)
         area |= box.adjusted(0, 0, 1, 1);
+    // Only what can show is rendered: boxes may climb far above the plot.
+    const QPaintDevice* device = painter->device();
+    area &= painter->transform().inverted().mapRect(QRect(0, 0, device->width(), device->height()));
     if (painter->hasClipping())
         area &= painter->clipBoundingRect().toAlignedRect();
     if (area.isEmpty())

@@ -207,6 +207,12 @@ public:
     // 0 acquire, 1 hold (the memory window is open), 2 memory transfer.
     std::atomic<int> m_nTransferMode{0};
 
+signals:
+    // Declared for the main window's connections (master/slave buttons, the options window's
+    // enabled state); the acquisition loop itself has no master or declicker state to report.
+    void masterMode(bool master);
+    void declickerAvailable(bool available);
+
 protected:
     void run() override;
 

@@ -96,8 +96,15 @@ Veltrano::Veltrano(int channelType, QString startWindow, QWidget* parent, Qt::Wi
     connect(m_pNoConnectionWindow, &CNoConnectionWindow::keepWaiting, this, &Veltrano::OnKeepWaiting);
     connect(m_pRecorderLoaderThread, &CRecorderLoaderThread::progress, this, &Veltrano::OnProgress);
     connect(m_pRecorderLoaderThread, &CRecorderLoaderThread::dataLoaded, this, &Veltrano::OnDataLoaded);
+    // The loader never touches a view from its own thread: what it reads reaches the range view
+    // through the event queue.
+    connect(m_pRecorderLoaderThread, &CRecorderLoaderThread::spectrumLoaded, ui.m_pRangeGraphView,
+            &CRangeView::SetSpectrumData);
+    connect(m_pRecorderLoaderThread, &CRecorderLoaderThread::waterfallLineLoaded, ui.m_pRangeGraphView,
+            &CRangeView::AddWaterfallLineAt);
 
     m_pStatusLabel->setText(tr("Connecting"));
+    connect(&g_DeviceThread, &CDeviceThread::masterMode, this, &Veltrano::OnDeviceMasterMode);
 
     SetCurrentChannel(channelType, 0.0, true);
 

@@ -283,6 +283,9 @@ private:
     // Debug sequence: one key press of it.
     void MatchDebugKey(int key);
     void UpdateRecordingTimeText();
+    // The range pane's band buttons (0..2) and the spectrum dialog's converter bands (0, 1).
+    void SetRangeBand(int band);
+    void ToggleLmxBand(int band);
     // The range spectrum's threshold line shows while the analysis or the monitoring window does.
     void UpdateThresholdLine();
     // The known-ranges window shows several ranges side by side.

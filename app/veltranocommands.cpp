@@ -5,6 +5,9 @@
 #include <QCoreApplication>
 #include <QLabel>
 
+#include <algorithm>
+#include <iterator>
+
 #include "aboutwindow.h"
 #include "analysiswindow.h"
 #include "archivewindow.h"
@@ -22,6 +25,7 @@
 #include "pulsewindow.h"
 #include "rangeview.h"
 #include "scanerwindow.h"
+#include "spectrumdialog.h"
 #include "templateswindow.h"
 #include "usermanualwindow.h"
 #include "veltrano.h"
@@ -314,32 +318,135 @@ void Veltrano::OnRangeAutoFitButton()
     ui.m_pRangeGraphView->AutoFit();
 }
 
+namespace
+{
+// The range pane's band buttons, MHz. The first starts at 32, not at the 30 its text says.
+struct RANGE_BAND
+{
+    double startMHz;
+    double stopMHz;
+};
+constexpr RANGE_BAND kRangeBands[3] = {{32.0, 3616.0}, {816.0, 4400.0}, {2416.0, 6000.0}};
+constexpr double kFirstBandViewStopMHz = 4400.0;
+
+// The converter bands of the spectrum dialog: GHz for the title, MHz for the sweep.
+struct LMX_BAND
+{
+    int fromGHz;
+    int toGHz;
+    int startMHz;
+    int endMHz;
+};
+constexpr LMX_BAND kLmxBands[2] = {{6, 12, 6000, 12000}, {12, 18, 12000, 18000}};
+constexpr double kLmxStepMHz = 10.0;
+
+// The sound output's rate argument for the range sound.
+constexpr int kRangeSoundRate = 31250;
+}  // namespace
+
+void Veltrano::SetRangeBand(int band)
+{
+    QPushButton* const buttons[3] = {ui.m_pRange1Button, ui.m_pRange2Button, ui.m_pRange3Button};
+    for (int i = 0; i < 3; ++i)
+        buttons[i]->setChecked(i == band);
+    IChannel* channel =
+        g_DeviceThread.m_pControlBits ? g_DeviceThread.m_pControlBits->GetChannel(-1) : nullptr;
+    if (!channel)
+        return;
+    channel->SetStartFreq(kRangeBands[band].startMHz);
+    channel->SetStopFreq(kRangeBands[band].stopMHz);
+    if (band == 0)
+        channel->SetViewStopFreq(kFirstBandViewStopMHz);
+    if (g_DeviceThread.m_pAdf)
+        g_DeviceThread.m_pAdf->SetFreqLimits(channel->GetStartFreq(), channel->GetStopFreq());
+    ui.m_pRangeGraphView->ResetAxes();
+}
+
+void Veltrano::ToggleLmxBand(int band)
+{
+    (band == 0 ? ui.m_pLMX_Button_2 : ui.m_pLMX_Button)->setChecked(false);
+    const bool wasHidden = m_pSpectrumDialog->isHidden();
+    const LMX_BAND& row = kLmxBands[band];
+    m_pSpectrumDialog->m_nBandMode = band;
+    m_pSpectrumDialog->setWindowTitle(tr("Spectrum %1-%2 GHz").arg(row.fromGHz).arg(row.toGHz));
+    const QString mhz = tr("MHz");
+    m_pSpectrumDialog->m_strSquelch = tr("Squelch:");
+    m_pSpectrumDialog->m_strBegin = QStringLiteral("%1 %2").arg(row.startMHz).arg(mhz);
+    m_pSpectrumDialog->m_strEnd = QStringLiteral("%1 %2").arg(row.endMHz).arg(mhz);
+    m_pSpectrumDialog->m_strStep = tr("Step:") + QStringLiteral("%1 %2").arg(kLmxStepMHz, 0, 'f', 2).arg(mhz);
+    m_pSpectrumDialog->m_nSweepStart = row.startMHz;
+    m_pSpectrumDialog->m_nSweepEnd = row.endMHz;
+    std::fill(std::begin(g_LmxPanorama), std::end(g_LmxPanorama), 0.0);
+    std::fill(std::begin(g_LmxPanorama2), std::end(g_LmxPanorama2), 0.0);
+    m_pSpectrumDialog->setVisible(wasHidden);
+}
+
 void Veltrano::OnRange1Button()
 {
+    SetRangeBand(0);
 }
 
 void Veltrano::OnRange2Button()
 {
+    SetRangeBand(1);
 }
 
 void Veltrano::OnRange3Button()
 {
+    SetRangeBand(2);
 }
 
 void Veltrano::OnLMX_Button()
 {
+    ToggleLmxBand(0);
 }
 
 void Veltrano::OnLMX_Button_2()
 {
+    ToggleLmxBand(1);
 }
 
 void Veltrano::OnRangeSoundStatusChanged()
 {
+    // Only one of the two sound paths plays at a time.
+    ui.m_pDemodSoundButton->setChecked(false);
+    const bool on = ui.m_pRangeSoundButton->isChecked();
+    const bool acoustic = g_DeviceThread.GetChannelType() == 6;
+    ISoundEngine* sound = g_DeviceThread.m_pSoundEngine;
+    if (!on)
+        OnDeviceBandwidthChanged(ui.m_pDdcBandwidthCombo->currentIndex());
+    if (acoustic)
+    {
+        ui.m_pRangeGraphView->m_bTuningEnabled = !on;
+        ui.m_pDdcPane->setEnabled(!on);
+        ui.m_pDemodPane->setEnabled(!on);
+    }
+    if (g_DeviceThread.m_pControlBits)
+        g_DeviceThread.m_pControlBits->SetRangeSoundOn(on);
+    if (!sound)
+        return;
+    if (on)
+    {
+        sound->Open(g_Parameters.GetInt(QStringLiteral("DemodOptions"), QStringLiteral("AudioDevice"), 0),
+                    kRangeSoundRate);
+        sound->SetRangeSoundOn(true);
+        sound->ResetBuffers();
+    }
+    else
+    {
+        sound->SetRangeSoundOn(false);
+        sound->Close();
+    }
 }
 
-void Veltrano::OnRemoteButton(bool)
+void Veltrano::OnRemoteButton(bool on)
 {
+    if (g_DeviceThread.m_pControlBits)
+        g_DeviceThread.m_pControlBits->SetClkDivCnt(on ? 8 : 0);
+    if (g_DeviceThread.m_pSky)
+        g_DeviceThread.m_pSky->SetFreq(on ? 29 : 27);
+    ui.m_pRangeGraphView->ResetSpectrumXRange();
+    ui.m_pRangeGraphView->ResetOscXRange();
 }
 
 void Veltrano::OnOnlyDdcChanged()

@@ -39,6 +39,7 @@ void Veltrano::CreateDockWindows()
     // Created and wired in this order. Only the options window goes into a dock area; the others are
     // children of the main window that float, or sit over the panes, as their stored state says.
     m_pOptionsWindow = new COptionsWindow(this);
+    connect(&g_DeviceThread, &CDeviceThread::declickerAvailable, m_pOptionsWindow, &QWidget::setEnabled);
     addDockWidget(Qt::RightDockWidgetArea, m_pOptionsWindow);
     connect(m_pOptionsWindow, &COptionsWindow::selectionChanged, this, &Veltrano::OnOptionsSelChanged);
     connect(m_pOptionsWindow, &COptionsWindow::rangeWaterfallChanged, this,
@@ -58,8 +59,8 @@ void Veltrano::CreateDockWindows()
     connect(m_pOptionsWindow, &COptionsWindow::demodEnvelopeChanged, ui.m_pDemodGraphView,
             &CViewBase::SetEnvelope);
     ui.m_pRangeGraphView->m_pOptionsWindow = m_pOptionsWindow;
-    ui.m_pDdcGraphView->m_pOptionsWindow = m_pOptionsWindow;
-    ui.m_pDemodGraphView->m_pOptionsWindow = m_pOptionsWindow;
+    ui.m_pDdcGraphView->SetOptionsWindow(m_pOptionsWindow);
+    ui.m_pDemodGraphView->SetOptionsWindow(m_pOptionsWindow);
 
     // The archive, generator and memory windows are not docked either: the dock call the window
     // layout once had for them named no dock area, which docks nothing.
@@ -76,7 +77,8 @@ void Veltrano::CreateDockWindows()
     m_pMemoryWindow = new CMemoryWindow(this);
     connect(m_pMemoryWindow, &QDockWidget::visibilityChanged, this, &Veltrano::OnMemoryVisibilityChanged);
     connect(m_pMemoryWindow, &CMemoryWindow::addArchiveEntry, ui.m_pRangeGraphView,
-            &CViewBase::AddEntryToArchive);
+            QOverload<int, QString, double, double, double, double, double, int, int>::of(
+                &CViewBase::AddEntryToArchive));
 
     m_pAnalysisWindow = new CAnalysisWindow(ui.m_pRangeGraphView->GetGraphic(QStringLiteral("Spec")), this);
     connect(m_pAnalysisWindow, &CAnalysisWindow::thresholdVisibilityChanged, this,
@@ -85,7 +87,8 @@ void Veltrano::CreateDockWindows()
     connect(m_pAnalysisWindow, &CAnalysisWindow::freqChange, this, &Veltrano::OnAnalysisFreqChanged);
     connect(m_pAnalysisWindow, &CAnalysisWindow::analysisFinished, this, &Veltrano::OnAnalysisFinished);
     connect(m_pAnalysisWindow, &CAnalysisWindow::addArchiveEntry, ui.m_pRangeGraphView,
-            &CViewBase::AddEntryToArchive);
+            QOverload<int, QString, double, double, double, double, double, int, int>::of(
+                &CViewBase::AddEntryToArchive));
 
     // Half the sample rate of the current channel spans the spectrum the GSM analysis sees.
     m_pGsmAnalysisWindow = new CGsmAnalysisWindow(g_DeviceThread.GetSampleRate(-1) * 0.5 / 1000000.0, this);

@@ -6,6 +6,7 @@
 #include "demodview.h"
 #include "devicethread.h"
 #include "globals.h"
+#include "isimplegraphic.h"
 #include "monitoring2window.h"
 #include "optionswindow.h"
 #include "rangeview.h"
@@ -90,8 +91,11 @@ void Veltrano::OnGsmAnalysisVisibilityChanged(bool visible)
     ui.m_pGsmButton->setChecked(visible);
 }
 
-void Veltrano::OnGsmAnalysisFreqChanged(double)
+void Veltrano::OnGsmAnalysisFreqChanged(double freqMHz)
 {
+    if (g_DeviceThread.m_pControlBits)
+        g_DeviceThread.m_pControlBits->SetTuneFreq(freqMHz * 1000000.0);
+    ShowFreqInRange(freqMHz);
 }
 
 void Veltrano::OnLMX_VisibilityChanged(bool visible)
@@ -192,20 +196,45 @@ void Veltrano::OnPulseTriggerLevelChanged(double level)
     ui.m_pRangeGraphView->SetTriggerLevel(level);
 }
 
-void Veltrano::OnPulseViewPulse(const std::vector<double>&)
+void Veltrano::OnPulseViewPulse(const std::vector<double>& samples)
 {
+    auto* osc = dynamic_cast<ISimpleGraphic*>(ui.m_pRangeGraphView->GetGraphic(QStringLiteral("Osc")));
+    if (!osc)
+        return;
+    osc->SetData(1, samples);
+    // Held: live samples must not replace the saved pulse while it is shown.
+    osc->SetDataOperation(1);
+    ui.m_pRangeGraphView->update();
+    ui.m_pRangeGraphView->SetInfoText(tr("Saved data"), false);
 }
 
 void Veltrano::OnPulseCloseViewPulse()
 {
+    IGraphic* osc = ui.m_pRangeGraphView->GetGraphic(QStringLiteral("Osc"));
+    if (!osc)
+        return;
+    osc->SetDataOperation(0);
+    ui.m_pRangeGraphView->SetInfoText(QString(), false);
 }
 
 void Veltrano::OnPulseSavePulse(const QString&)
 {
 }
 
-void Veltrano::OnKnownFreqRangesVisibilityChanged(bool)
+void Veltrano::OnKnownFreqRangesVisibilityChanged(bool visible)
 {
+    // The known ranges drive the sweep themselves while their window is shown.
+    if (!visible)
+    {
+        if (g_DeviceThread.m_pMultiAdf)
+            g_DeviceThread.m_pMultiAdf->SetEnabled(false);
+        ui.m_pRangeGraphView->SetPaneMode(0);
+    }
+    for (QWidget* widget : {ui.m_pMemoryButton, ui.m_pAnalysisButton, ui.m_pArchiveButton,
+                            ui.m_pMonitoringButton, ui.m_pTemplatesButton, ui.m_pRange1Button,
+                            ui.m_pRange2Button, ui.m_pRangeOscButton, ui.m_pPulseButton})
+        widget->setEnabled(!visible);
+    m_pOptionsWindow->SetRangeAveragingEnabled(visible);
 }
 
 void Veltrano::OnKnownMultipleFreqRangesSelected(const QVector<int>&)
@@ -219,20 +248,52 @@ void Veltrano::OnKnownFreqRanges2VisibilityChanged(bool visible)
     m_pOptionsWindow->SetupOptionsWindow(0, visible ? 2 : 1);
 }
 
-void Veltrano::OnSignalRecorderVisibilityChanged(bool)
+void Veltrano::OnSignalRecorderVisibilityChanged(bool visible)
 {
+    if (visible)
+        return;
+    if (g_DeviceThread.m_pRecorder)
+        g_DeviceThread.m_pRecorder->SetIdle();
+    ui.m_pRangeGraphView->ClearWaterfall();
+    ui.m_pDdcGraphView->ClearWaterfall();
+    ui.m_pDemodGraphView->ClearWaterfall();
+    ui.m_pRangeGraphView->SetInfoText(QString(), false);
 }
 
-void Veltrano::OnSignalPlaybackStarted(double, int, double, double)
+void Veltrano::OnSignalPlaybackStarted(double freq, int bandwidth, double start, double stop)
 {
+    ui.m_pRangeGraphView->SetInfoText(tr("Recorded data"), false);
+    ui.m_pRangeGraphView->ClearWaterfall();
+    ui.m_pDdcGraphView->ClearWaterfall();
+    ui.m_pDemodGraphView->ClearWaterfall();
+    if (g_DeviceThread.m_pControlBits)
+        g_DeviceThread.m_pControlBits->SetTuneFreqAndBandwidth(freq, bandwidth);
+    OnDeviceBandwidthChanged(bandwidth);
+    if (g_DeviceThread.m_pAdf)
+        g_DeviceThread.m_pAdf->SetScanRange(start, stop);
+    for (const QString& name : {QStringLiteral("Spec"), QStringLiteral("Waterfall")})
+    {
+        if (IGraphic* pane = ui.m_pRangeGraphView->GetGraphic(name))
+            pane->SetXWindow(start, stop);
+    }
 }
 
 void Veltrano::OnSoundRecordingStarted()
 {
+    // The radio inputs record sound without the full-range sweep competing for the device.
+    const int type = g_DeviceThread.GetChannelType();
+    if (type != 0 && type != 3)
+        return;
+    ui.m_pOnlyDdcButton->setChecked(true);
+    OnOnlyDdcChanged();
 }
 
 void Veltrano::OnSoundRecordingStopped()
 {
+    const int type = g_DeviceThread.GetChannelType();
+    if (type != 0 && type != 3)
+        return;
+    SwitchOnlyDdcOff();
 }
 
 void Veltrano::OnRangeOctaveFiltersVisibilityChanged(bool visible)
@@ -263,12 +324,23 @@ void Veltrano::OnColorsChanged()
     ui.m_pDemodGraphView->ApplyColors();
 }
 
-void Veltrano::OnRecorderEnableDdcTuning(bool)
+void Veltrano::OnRecorderEnableDdcTuning(bool enable)
 {
+    ui.m_pRangeGraphView->m_bTuningEnabled = enable;
+    ui.m_pDdcGraphView->m_bTuningEnabled = enable;
+    for (QWidget* widget :
+         {static_cast<QWidget*>(ui.m_pDdcBandwidthCombo), static_cast<QWidget*>(ui.m_pRangePauseButton),
+          static_cast<QWidget*>(ui.m_pRangeStepButton), static_cast<QWidget*>(ui.m_pDdcPauseButton),
+          static_cast<QWidget*>(ui.m_pDdcStepButton), static_cast<QWidget*>(ui.m_pDemodPauseButton),
+          static_cast<QWidget*>(ui.m_pDemodStepButton), static_cast<QWidget*>(ui.m_pIfButton),
+          static_cast<QWidget*>(ui.m_pRfButton)})
+        widget->setEnabled(enable);
 }
 
-void Veltrano::OnMonitoringAdfRangeChanged(double, double)
+void Veltrano::OnMonitoringAdfRangeChanged(double startMHz, double stopMHz)
 {
+    if (g_DeviceThread.m_pAdf && g_DeviceThread.m_pAdf->IsEnabled())
+        g_DeviceThread.SetScanRange(startMHz, stopMHz);
 }
 
 // These answer buttons and reports that have no effect in this program.

@@ -25,6 +25,7 @@ void PaintSpectrum(benchmark::State& state, bool envelope)
     g.SetYAxisBand(40, 3);
     g.SetXLimits(30.0, 3616.0, 3616.0);
     g.SetYLimits(-130.0, 0.0);
+    g.SetYWindow(-130.0, 0.0);
     g.SetXPrecision(1);
     g.SetYPrecision(1);
     g.m_envelope = envelope;

@@ -31,7 +31,7 @@ public:
     void SetRangeData(int index, const std::vector<double>& levels) override;
     // Appends a range with an empty page (no buffer file until the next SetBufferFile).
     void AddRange(const QString& name, double from, double to) override;
-    // Removes every range and page; the pages' buffer files are closed.
+    // Removes every range and page; each page closes and deletes the buffer file it created.
     void ClearRanges() override;
     // The range's page gets an image of the column's size (and drops its history in memory) when
     // the size changed.

@@ -11,6 +11,7 @@
 #include <exception>
 #include <optional>
 
+#include "archiveentryfactory.h"
 #include "devicethread.h"
 #include "globals.h"
 #include "icontrolbits.h"
@@ -482,4 +483,14 @@ void CDdcView::OnCombineOsc(int count)
     m_nCombine = std::max(1, count);
     m_nCombined = 0;
     ApplyOscXRange();
+}
+
+double CDdcView::ExportFrequency(int index)
+{
+    return IndexToX(index);
+}
+
+void CDdcView::OnAddToArchive()
+{
+    CArchiveEntryFactory::AddBandEntry(this, 1);
 }

@@ -40,6 +40,8 @@ public:
     void ResetOscYRange() override;
     void FitLevelToNoise() override;
     double IndexToX(int index) override;
+    // Exported rows carry the band's own frequencies.
+    double ExportFrequency(int index) override;
     int XToIndex(double x) override;
     bool CanZoomWhilePaused() override;
 
@@ -67,6 +69,7 @@ public:
     const std::vector<double>& GetCorrectionTable(int t) const { return m_Corrections[t]; }
 
 public slots:
+    void OnAddToArchive() override;
     // Only stores the flag; the next spectrum is corrected or not.
     void SetFftCorr(bool on);
     void OnCancelOp() override;

@@ -111,11 +111,19 @@ void CDdcWavWriterWindow::OnTimer()
         int total = 0;
         int lost = 0;
         core->TakeDdcSampleCounters(&total, &lost);
-        if (total != 0)
-            m_ui->m_pLostLabel->setText(
-                tr("%1% lost").arg(QString::number(lost / static_cast<double>(total) * 100.0, 'f', 2)));
+        const QString text = LostText(total, lost);
+        if (!text.isEmpty())
+            m_ui->m_pLostLabel->setText(text);
     }
     ++m_nSeconds;
+}
+
+QString CDdcWavWriterWindow::LostText(int total, int lost)
+{
+    if (total == 0)
+        return QString();
+    // In floating point: a share of the two integer counters would be 0 below 100 %.
+    return tr("%1% lost").arg(QString::number(lost / static_cast<double>(total) * 100.0, 'f', 2));
 }
 
 void CDdcWavWriterWindow::OnStopButton()

@@ -28,6 +28,9 @@ public:
     // Hiding the window while the library writes stops the writing and closes the file.
     void setVisible(bool visible) override;
 
+    // The share of DDC samples lost, "0.52% lost" for 52 of 10000; empty when none were counted.
+    static QString LostText(int total, int lost);
+
     bool IsTimerActive() const { return m_Timer.isActive(); }
     int GetSeconds() const { return m_nSeconds; }
 

@@ -3,10 +3,10 @@
 #include <QPen>
 
 #include <algorithm>
-#include <cmath>
 #include <exception>
 #include <optional>
 
+#include "archiveentryfactory.h"
 #include "devicethread.h"
 #include "globals.h"
 #include "icontrolbits.h"
@@ -313,4 +313,14 @@ void CDemodView::OnCombineOsc(int count)
     m_nCombine = std::max(1, count);
     m_nCombined = 0;
     ApplyOscXRange();
+}
+
+double CDemodView::ExportFrequency(int index)
+{
+    return IndexToX(index);
+}
+
+void CDemodView::OnAddToArchive()
+{
+    CArchiveEntryFactory::AddBandEntry(this, 2);
 }

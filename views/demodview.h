@@ -38,6 +38,8 @@ public:
     void ResetOscYRange() override;
     void FitLevelToNoise() override;
     double IndexToX(int index) override;
+    // Exported rows carry the band's own frequencies.
+    double ExportFrequency(int index) override;
     int XToIndex(double x) override;
 
     // The options window whose oscillogram combine count the view follows; the main window hands
@@ -51,6 +53,7 @@ public:
     int GetCombineCount() const { return m_nCombine; }
 
 public slots:
+    void OnAddToArchive() override;
     void OnCancelOp() override;
     // n blocks per oscillogram record (below 1 counts as 1); the X range becomes n block durations.
     void OnCombineOsc(int count);

@@ -48,7 +48,10 @@ QString CNoiseQualityWindow::GetEntropyCoefText() const
 void CNoiseQualityWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
+    {
         m_ui->retranslateUi(this);
-    else
-        QWidget::changeEvent(event);
+        return;
+    }
+    // The dock's own handling keeps its toggle action and title bar in step with a new title.
+    CQDockWindow::changeEvent(event);
 }

@@ -1,9 +1,11 @@
 #include "rangeview.h"
 
+#include <QDataStream>
+#include <QMetaObject>
 #include <QPen>
+#include <QSaveFile>
+#include <QThread>
 
-#include <cmath>
-#include <exception>
 #include <limits>
 
 #include "analysisspectrumgraphic.h"
@@ -229,6 +231,13 @@ void CRangeView::SetIndexAxisMode(CQGraphicBase* single, CQGraphicBase* multi)
 
 void CRangeView::SetSpectrumData(const std::vector<double>& spectrum)
 {
+    // The recording loader replays from its own thread; the painters belong to the GUI thread.
+    if (QThread::currentThread() != thread())
+    {
+        QMetaObject::invokeMethod(
+            this, [this, spectrum] { SetSpectrumData(spectrum); }, Qt::QueuedConnection);
+        return;
+    }
     SetIndexAxisMode(m_pSpec, m_pMultiSpec);
     if (m_bTemplatesActive && !m_bAnalysisShown)
         RebuildTemplateMarkers();
@@ -243,6 +252,12 @@ void CRangeView::AddWaterfallLine(const std::vector<double>& line)
 
 void CRangeView::AddWaterfallLineAt(qint64 timeMs, const std::vector<double>& line)
 {
+    if (QThread::currentThread() != thread())
+    {
+        QMetaObject::invokeMethod(
+            this, [this, timeMs, line] { AddWaterfallLineAt(timeMs, line); }, Qt::QueuedConnection);
+        return;
+    }
     SetIndexAxisMode(m_pWaterfall, m_pMultiWaterfall);
     CViewBase::AddWaterfallLineAt(timeMs, line);
 }
@@ -280,6 +295,25 @@ void CRangeView::SetOscAutoScale(bool on)
     m_pOsc->SetAutoScale(on, false);
     if (!on)
         m_pOsc->SetYWindow(-0.05, 0.05);
+}
+
+bool CRangeView::SaveOscData(QString path)
+{
+    if (path.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QDataStream stream(&file);
+    stream.setVersion(QDataStream::Qt_5_12);
+    stream << QStringLiteral("rod");
+    m_pOsc->SaveShownData(stream);
+    if (stream.status() != QDataStream::Ok)
+    {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 void CRangeView::FollowScanRange()

@@ -43,6 +43,8 @@ public:
 
     // --- Data of one sweep, as the main window dispatches it. ---
     // The live spectrum into trace 1 of "Spec" (template markers follow it while they are active).
+    // Called from another thread (a replay), the data are copied and handed over through the
+    // view's event queue; the same holds for AddWaterfallLineAt.
     void SetSpectrumData(const std::vector<double>& spectrum);
     // One live line into "Waterfall"; the multi-range waterfall is fed per range through
     // SetMultiRangeData.
@@ -57,6 +59,10 @@ public:
     void ClearMultiRanges();
     // The per-range buffer files of "MultiWaterfall" start again.
     void ResetMultiWaterfallRange();
+
+    // The oscillogram as shown, as a pane file of type "rod" (the pulse detector's save); false when
+    // the file could not be written.
+    bool SaveOscData(QString path);
 
     // Auto-scale of "Osc"; switched off, the amplitude window becomes -0.05 .. 0.05.
     void SetOscAutoScale(bool on);

@@ -14,6 +14,13 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/viewbasecolors.cpp
   ${CMAKE_CURRENT_LIST_DIR}/viewbasetrigger.cpp
   ${CMAKE_CURRENT_LIST_DIR}/viewbasewaterfall.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/viewbasemouse.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/viewbasepaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/viewbasefiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/viewbaseexport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/archiveentryfactory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/archiveentryfactory.h
+  ${CMAKE_CURRENT_LIST_DIR}/archiveentryrequest.h
   ${CMAKE_CURRENT_LIST_DIR}/rangeview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rangeview.h
   ${CMAKE_CURRENT_LIST_DIR}/ddcview.cpp

@@ -15,6 +15,15 @@ CVectorView::CVectorView(QWidget* parent) : CViewBase(parent), m_pVec(new CQVect
     m_pVec->SetYAxisBand(30, 3);
     m_pVec->SetXAxisColors(QBrush(m_AxisBandColor), QPen(Qt::white));
     m_pVec->SetYAxisColors(QBrush(m_AxisBandColor), QPen(Qt::white));
+    // Labels are right-aligned and clipped to their 30-pixel band: with three decimals "-472.835" loses
+    // its sign and first digit. One decimal, as on the band view's vector pane, keeps them whole.
+    m_pVec->SetYPrecision(1);
+    // The painter starts with black pens on its black plot, which would leave the window empty: the
+    // points take the colours of the band view's own vector pane (live pair green, held pair darker).
+    m_pVec->SetPen(0, QPen(Qt::green));
+    m_pVec->SetPen(2, QPen(Qt::green));
+    m_pVec->SetPen(1, QPen(Qt::darkGreen));
+    m_pVec->SetPen(3, QPen(Qt::darkGreen));
     AddGraphic(QStringLiteral("Vec"), m_pVec);
     ShowPane(QStringLiteral("Vec"));
     ApplyAxisSettings();

@@ -36,7 +36,10 @@ CVectorView* CVectorWindow::GetView() const
 void CVectorWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
+    {
         setWindowTitle(QCoreApplication::translate("CQVectorWindowClass", "Vector"));
-    else
-        QWidget::changeEvent(event);
+        return;
+    }
+    // The dock's own handling keeps its toggle action and title bar in step with a new title.
+    CQDockWindow::changeEvent(event);
 }

@@ -416,27 +416,7 @@ void CViewBase::AddEntryToArchive(int group, QString comment, double lowHz, doub
 
 void CViewBase::OnLoadImageFromArchive(QString file, QString type)
 {
-    if (m_Shown.isEmpty() || m_Shown.first() == nullptr)
-        return;
-    if (!file.isEmpty())
-    {
-        QFile image(file);
-        image.open(QIODevice::ReadOnly);
-        QDataStream stream(&image);
-        // The version the archive images were written with.
-        stream.setVersion(QDataStream::Qt_5_12);
-        QString tag;
-        stream >> tag;
-        if (tag != type)
-        {
-            // The file cannot be shown as this pane: say so and leave the pane as it is.
-            Prompt().Warning(this, QApplication::applicationName(), tr("Wrong file type!"));
-            return;
-        }
-        m_Shown.first()->Load(stream);
-        m_bLoadedData = true;
-    }
-    repaint();
+    ShowArchiveImage(file, type);
 }
 
 void CViewBase::FitSpectrumLevelToNoise()

@@ -1,18 +1,29 @@
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QMap>
 #include <QPoint>
+#include <QRect>
 #include <QString>
 #include <QVector>
 #include <QWidget>
 
 #include <vector>
 
+#include "archiveentryrequest.h"
+
 class CMeasurementsWindow;
 class CRecorderWindow;
 class IGraphic;
+class CQWaterfallGraphicBase;
 class QContextMenuEvent;
+class QMouseEvent;
+class QPaintEvent;
+class QResizeEvent;
+class QWheelEvent;
+class QDateTime;
+class QIODevice;
 class QPainter;
 
 // The widget every signal view derives from. A view owns a set of named plot panes (painters, not
@@ -126,6 +137,42 @@ public:
     int GetPaintMode() const { return m_nPaintMode; }
     void SetPaintMode(int mode) { m_nPaintMode = mode; }
 
+    // --- Pane data files and archive images: a QDataStream in the Qt 5.12 format holding the pane's tag
+    // (a QString, "rsd", "dod", ...) and then its payload. Payload kinds: 0 the pane's own
+    // (IGraphic::Save and Load), 1 the shown oscillogram traces (only written: nothing is read after
+    // the tag), 2 the vector pane's input traces, read back as its held traces.
+    // Throws std::runtime_error when the file cannot be written whole; an existing file is then kept.
+    void SavePaneData(QString path, QString tag, IGraphic* pane, int kind);
+    // Validates the whole file before the pane changes, then sets the loaded-data flag. Throws
+    // std::runtime_error: "Wrong file type!" for a file of another tag or one that cannot be read,
+    // another text for a damaged payload; the pane and the flag are then as they were.
+    void LoadPaneData(QString path, QString tag, IGraphic* pane, int kind);
+    // The frame and payload on an open device, with the errors of SavePaneData and LoadPaneData.
+    static void WritePaneFile(QIODevice* device, const QString& tag, IGraphic* pane, int kind);
+    static void ReadPaneFile(QIODevice* device, const QString& tag, IGraphic* pane, int kind);
+    // What OnLoadImageFromArchive does: the image of tag `type` into the first shown pane, then a
+    // repaint; a file that cannot be shown is reported and leaves the view as it was. True when shown.
+    bool ShowArchiveImage(const QString& file, const QString& type);
+    // <folder>/<yyyyMMddhhmmsszzz>_<tag>.img of the first millisecond from `now` on whose name is
+    // free, so that two images never share a file and the name keeps its tag after the first "_".
+    static QString NewArchiveImageName(const QString& folder, const QString& tag, const QDateTime& now);
+
+    // --- Text and image export. ---
+    // X of spectrum point `index` in the text export: index x the range sweep step. The band and
+    // demodulation views, whose spectra are not the sweep, give their own X (IndexToX).
+    virtual double ExportFrequency(int index);
+    // Asks for a text file and writes the header, then one line per row: the columns as fixed numbers
+    // with six decimals, tab-separated, "\r\n" ended; a column left empty is left out. Rows end with
+    // the shortest column used. A failed write is reported.
+    void ExportText(QString header, const std::vector<double>& column1, const std::vector<double>& column2,
+                    const std::vector<double>& column3);
+    // The text ExportText writes.
+    static QByteArray FormatExportText(const QString& header, const std::vector<double>& column1,
+                                       const std::vector<double>& column2,
+                                       const std::vector<double>& column3);
+    // Asks for a file and saves the whole view as a JPEG of quality 100.
+    void ExportImage();
+
     // --- Axis settings per channel type and DDC band. A channel key is the channel prefix plus the
     // key ("HfStartXValue"); a band key puts the current DDC band's name, blanks removed, between
     // them ("Hf1MHzStartXValue"), so each channel type and each band keeps its own windows.
@@ -139,6 +186,26 @@ public:
     // channel key as fallback for the band views; 10.0 when neither is stored.
     static double ReadTriggerLevel(const QString& group, bool band);
     static void WriteTriggerLevel(const QString& group, double level, bool band);
+
+    // --- Mouse and wheel. Whether the X range of `pane` may change now (not fixed; not while a
+    // paused pane or loaded data meet a running sweep, unless the view zooms while paused).
+    bool CanZoomPane(IGraphic* pane);
+    // Asks once per view, before an X change that resets a waterfall; false leaves the change undone.
+    bool ConfirmWaterfallReset();
+    // Speed of an edge drag in an axis cell: 0.01 at the cell's outer end up to 9.01 (X) or 0.91 (Y)
+    // at its inner end; never below 0.01, so a pointer that leaves the cell cannot turn the drag round.
+    static double XDragFactor(int x, QRect cell, bool fromRight);
+    static double YDragFactor(int y, QRect cell);
+
+    // --- Readouts of the pointer. The text for the pointer at (x, y) over `pane`, empty when none.
+    QString CursorReadoutText(IGraphic* pane, int x, int y);
+    // MHz of plot column px (from plot.left): the device thread's index-to-frequency table spread
+    // over the plot width where it knows the frequency, else the pane's linear X; plus g_FreqOffset.
+    double FreqAtPixel(IGraphic* pane, QRect plot, int px);
+    // Milliseconds of the waterfall's shown window per pixel of the pane's height; 0.0 without height.
+    static double WaterfallMsPerPixel(CQWaterfallGraphicBase* waterfall);
+    // The blinking caption at the top left: drawn on 7 of every 8 calls.
+    void DrawCaption(QPainter* painter, const QString& text);
 
     // Windows the main window or the derived views hand the view; null until then.
     CMeasurementsWindow* m_pMeasurementsWindow = nullptr;
@@ -169,7 +236,17 @@ public slots:
     // an entry the archive refuses is reported to the operator.
     void AddEntryToArchive(int group, QString comment, double lowHz, double highHz, double peakHz,
                            double level, double excess, int source, int channel);
+    // An archive entry from the pane at the press point (view: 0 range, 1 band, 2 demodulation): the
+    // pane's image into the archive folder when writeImage, the requested recordings, the entry filed
+    // for the current channel type; frequencies in Hz. saveArchive() follows a filed entry. Every
+    // failure is reported; an image that cannot be written leaves the entry without one.
+    void AddEntryToArchive(bool writeImage, int view, const SIGNAL_RECORDING_PARAMS& signal,
+                           const SOUND_RECORDING_PARAMS& sound, int group, QString comment, double freqBegin,
+                           double freqEnd, double freqPeak, double level, double excess, int source);
     void SetEnvelope(bool on);
+    // The pane under the press point as a tab-separated text file; the whole view as a JPEG picture.
+    void OnExportText();
+    void OnExportImage();
     void OnEnableDeltaCursor();
     void OnEnableAutoScale();
     void OnEnableTrigger();
@@ -188,6 +265,14 @@ public slots:
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // Cursor shape and drags; ends with one synchronous repaint, so the readouts follow the pointer.
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     // The zero button of the spectrum views: unless loaded data are shown, the level window of the
     // "Spec" pane starts 5 dB under the noise level of its live trace (nothing without a level).
     void FitSpectrumLevelToNoise();
@@ -217,6 +302,18 @@ protected:
     int m_nPaintMode = 0;
 
 private:
+    // The move handler's work before its repaint; false when it stopped early (last point kept).
+    bool HandleMove(QMouseEvent* event);
+    // One spectrum or oscillogram pane shown, not a waterfall: X changes reset no waterfall.
+    bool IsOnePlainPane() const;
+    // The axis range dialogs of a double-click, asked again until a valid range or Cancel.
+    void RunXRangeDialog(IGraphic* pane);
+    void RunYRangeDialog(IGraphic* pane);
+    void PaintPane(QPainter* painter, IGraphic* pane, QPoint pointer, bool active);
+    void DrawProbeScreen(QPainter* painter);
+    QString InformationText(IGraphic* pane, QPoint pointer);
+    void DrawTextBox(QPainter* painter, const QRect& textRect, const QString& text);
+
     template <class F>
     void Broadcast(F call);
 };

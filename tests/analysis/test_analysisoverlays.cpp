@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+#include <cstdlib>
 #include <random>
 #include <vector>
 

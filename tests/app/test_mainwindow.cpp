@@ -23,6 +23,7 @@
 #include "globals.h"
 #include "parameters.h"
 #include "scriptedprompt.h"
+#include "spectrumdialog.h"
 #include "veltrano.h"
 
 namespace
@@ -287,6 +288,58 @@ TEST_F(MainWindowTest, PulseSearchLocksTheSweepCommandsUntilItsWindowCloses)
     for (const char* name : locked)
         EXPECT_TRUE(Button(name)->isEnabled()) << name;
     EXPECT_TRUE(Child<QWidget>("m_pDemodPane")->isEnabled());
+}
+
+TEST_F(MainWindowTest, BandButtonsSetTheCurrentChannelsLimits)
+{
+    using Slot = void (Veltrano::*)();
+    const struct
+    {
+        Slot slot;
+        const char* button;
+        double startMHz, stopMHz, viewStopMHz;
+    } bands[] = {
+        {&Veltrano::OnRange2Button, "m_pRange2Button", 816.0, 4400.0, 4400.0},
+        {&Veltrano::OnRange1Button, "m_pRange1Button", 32.0, 3616.0, 4400.0},
+        {&Veltrano::OnRange3Button, "m_pRange3Button", 2416.0, 6000.0, 6000.0},
+    };
+    IChannel* channel = g_DeviceThread.GetChannel(-1);
+    ASSERT_NE(channel, nullptr);
+    for (const auto& b : bands)
+    {
+        SCOPED_TRACE(b.button);
+        (m_window.get()->*b.slot)();
+        for (const char* name : {"m_pRange1Button", "m_pRange2Button", "m_pRange3Button"})
+            EXPECT_EQ(Button(name)->isChecked(), std::string(name) == b.button) << name;
+        EXPECT_DOUBLE_EQ(channel->GetStartFreq(), b.startMHz);
+        EXPECT_DOUBLE_EQ(channel->GetStopFreq(), b.stopMHz);
+        EXPECT_DOUBLE_EQ(channel->GetViewStopFreq(), b.viewStopMHz);
+        EXPECT_DOUBLE_EQ(g_DeviceThread.m_pAdf->GetStartFreq(), b.startMHz);
+    }
+}
+
+TEST_F(MainWindowTest, ConverterBandButtonShowsAndHidesTheSpectrumDialog)
+{
+    auto* dialog = m_window->findChild<CSpectrumDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->isHidden());
+    for (bool shown : {true, false})
+    {
+        SCOPED_TRACE(shown);
+        g_LmxPanorama[7] = 42.0;
+        g_LmxPanorama2[1007] = 42.0;
+        m_window->OnLMX_Button_2();
+        EXPECT_EQ(dialog->isHidden(), !shown);
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Spectrum 12-18 GHz"));
+        EXPECT_EQ(dialog->m_nBandMode, 1);
+        EXPECT_EQ(dialog->m_strBegin, QStringLiteral("12000 MHz"));
+        EXPECT_EQ(dialog->m_strEnd, QStringLiteral("18000 MHz"));
+        EXPECT_EQ(dialog->m_strStep, QStringLiteral("Step:10.00 MHz"));
+        EXPECT_EQ(dialog->m_nSweepStart, 12000);
+        EXPECT_EQ(dialog->m_nSweepEnd, 18000);
+        EXPECT_EQ(g_LmxPanorama[7], 0.0);
+        EXPECT_EQ(g_LmxPanorama2[1007], 0.0);
+    }
 }
 
 TEST_F(MainWindowTest, StartWindowNamesAreCaseSensitive)

@@ -1,12 +1,21 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QSettings>
+#include <QXmlStreamReader>
+
+#include <algorithm>
+#include <string>
+#include <vector>
 
 #include "apptranslator.h"
 #include "fftoptions.h"
 #include "parameters.h"
 #include "utils.h"
+#include "veltrano.h"
 
 namespace
 {
@@ -27,6 +36,119 @@ QString PeakName()
     CFftOptions options;
     options.Init();
     return options.GetAveragingName(7);
+}
+
+// One message of the translation source, as lupdate writes it.
+struct SCatalogueMessage
+{
+    QString context;
+    QString source;
+    QString comment;
+    QString state;             // the translation's type attribute: empty when finished
+    QStringList translations;  // one text, or one per plural form
+    bool numerus = false;
+};
+
+// The translation source sits beside the tests in the source tree.
+QString RussianCatalogueSource()
+{
+    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() +
+           "/../../resources/translations/veltrano_ru.ts";
+}
+
+// The text of the current element. lupdate writes characters that XML cannot carry, such as the
+// carriage return of a "\r\n" line end, as <byte value="xd"/>.
+QString ReadText(QXmlStreamReader& xml)
+{
+    QString text;
+    int depth = 1;
+    while (depth > 0 && !xml.atEnd())
+    {
+        xml.readNext();
+        if (xml.isCharacters() && depth == 1)
+            text += xml.text();
+        else if (xml.isStartElement())
+        {
+            ++depth;
+            if (xml.name() == QLatin1String("byte"))
+            {
+                const QString value = xml.attributes().value("value").toString();
+                const bool hex = value.startsWith('x');
+                text += QChar(value.mid(hex ? 1 : 0).toUShort(nullptr, hex ? 16 : 10));
+            }
+        }
+        else if (xml.isEndElement())
+            --depth;
+    }
+    return text;
+}
+
+std::vector<SCatalogueMessage> ReadCatalogue(const QString& path, QString& error)
+{
+    std::vector<SCatalogueMessage> messages;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+    {
+        error = "cannot open " + path;
+        return messages;
+    }
+    QXmlStreamReader xml(&file);
+    QString context;
+    while (!xml.atEnd())
+    {
+        xml.readNext();
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == QLatin1String("name"))
+        {
+            context = xml.readElementText();
+            continue;
+        }
+        if (xml.name() != QLatin1String("message"))
+            continue;
+        SCatalogueMessage message;
+        message.context = context;
+        message.numerus = xml.attributes().value("numerus") == QLatin1String("yes");
+        while (xml.readNextStartElement())
+        {
+            if (xml.name() == QLatin1String("source"))
+                message.source = ReadText(xml);
+            else if (xml.name() == QLatin1String("comment"))
+                message.comment = ReadText(xml);
+            else if (xml.name() == QLatin1String("translation"))
+            {
+                message.state = xml.attributes().value("type").toString();
+                if (message.numerus)
+                {
+                    while (xml.readNextStartElement())
+                        message.translations << ReadText(xml);
+                }
+                else
+                    message.translations << ReadText(xml);
+            }
+            else
+                xml.skipCurrentElement();
+        }
+        messages.push_back(message);
+    }
+    if (xml.hasError())
+        error = QString("%1 at line %2").arg(xml.errorString()).arg(xml.lineNumber());
+    return messages;
+}
+
+std::string Placeholders(const QString& text)
+{
+    QStringList found;
+    QRegularExpressionMatchIterator it = QRegularExpression("%(\\d+|n)").globalMatch(text);
+    while (it.hasNext())
+        found << it.next().captured(0);
+    std::sort(found.begin(), found.end());
+    return found.join(' ').toStdString();
+}
+
+bool HasEdgeSpace(const QString& text, bool atEnd)
+{
+    return !text.isEmpty() && (atEnd ? text.back() : text.front()).isSpace();
 }
 }  // namespace
 
@@ -90,4 +212,68 @@ TEST(Translator, StoringOnlyInstallsNothing)
     EXPECT_TRUE(translator.GetQtTranslator().isEmpty());
     EXPECT_TRUE(translator.GetProgramTranslator().isEmpty());
     EXPECT_EQ(QtYes(), "&Yes");
+}
+
+// Every text of the program reaches the Russian screen translated and still fit for its use: nothing
+// left unfinished, every %1 still there to be filled, line breaks, tabs and accelerators kept, and the
+// catalogue compiled into the program is the one in the source tree.
+TEST(Translator, EveryRussianTextIsFinishedAndKeepsWhatTheProgramFillsIn)
+{
+    QString error;
+    const std::vector<SCatalogueMessage> messages = ReadCatalogue(RussianCatalogueSource(), error);
+    ASSERT_TRUE(error.isEmpty()) << error.toStdString();
+    ASSERT_GT(messages.size(), 100u);
+
+    CAppTranslator translator;
+    translator.Load("ru_RU", false);
+    for (const SCatalogueMessage& m : messages)
+    {
+        SCOPED_TRACE((m.context + " / " + m.source).toStdString());
+        EXPECT_TRUE(m.state.isEmpty()) << m.state.toStdString();
+        ASSERT_FALSE(m.translations.isEmpty());
+        for (const QString& text : m.translations)
+        {
+            EXPECT_FALSE(text.isEmpty());
+            EXPECT_EQ(Placeholders(text), Placeholders(m.source)) << text.toStdString();
+            for (const QChar kept : {QChar('\r'), QChar('\n'), QChar('\t'), QChar('&')})
+                EXPECT_EQ(text.count(kept), m.source.count(kept)) << text.toStdString();
+            EXPECT_EQ(HasEdgeSpace(text, false), HasEdgeSpace(m.source, false)) << text.toStdString();
+            EXPECT_EQ(HasEdgeSpace(text, true), HasEdgeSpace(m.source, true)) << text.toStdString();
+        }
+        const QByteArray context = m.context.toUtf8();
+        const QByteArray source = m.source.toUtf8();
+        const QByteArray comment = m.comment.toUtf8();
+        const QString shown = QCoreApplication::translate(context.constData(), source.constData(),
+                                                          m.comment.isEmpty() ? nullptr : comment.constData(),
+                                                          m.numerus ? 1 : -1);
+        EXPECT_EQ(shown.toStdString(), m.translations.front().toStdString());
+    }
+}
+
+// Texts whose Russian form the program reads back or builds on, not only shows.
+TEST(Translator, RussianTextsThatTheProgramInterpretsStillWork)
+{
+    CAppTranslator translator;
+    translator.Load("ru_RU", false);
+
+    // The manual window opens the file this path names: without the mapping the Russian manual never loads.
+    EXPECT_EQ(QCoreApplication::translate("CUserManualWindow", ":\\MorvikManual_en.html"),
+              QString(":\\MorvikManual_ru.html"));
+    // Each language entry names its language in that language, whichever catalogue is installed.
+    EXPECT_EQ(QCoreApplication::translate("VeltranoClass", "Русский"), QString::fromUtf8("Русский"));
+    EXPECT_EQ(QCoreApplication::translate("VeltranoClass", "English"), QString("English"));
+
+    // The recording time is a date-time pattern whose unquoted "d" is replaced by the whole days: the
+    // translated pattern must keep exactly that field, so days beyond a month still count up.
+    const struct
+    {
+        quint64 seconds;
+        const char* text;
+    } cases[] = {
+        {0, "Доступное время записи: 0 дн. 00:00:00"},
+        {86400 + 3600 + 60 + 1, "Доступное время записи: 1 дн. 01:01:01"},
+        {40 * 86400 + 23 * 3600 + 59 * 60 + 59, "Доступное время записи: 40 дн. 23:59:59"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Veltrano::FormatRecordingTime(c.seconds * 1600000), QString::fromUtf8(c.text)) << c.seconds;
 }

@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "analysisspectrumgraphic.h"
@@ -195,6 +196,12 @@ TEST_F(AnalysisSpectrumGraphicTest, LabelsFollowTheResultsFromPaintToPaint)
     const QRect oldBox = g.GetAnalysis().GetLabelBoxes().value(0);
     ASSERT_EQ(first.pixel(oldBox.topLeft()), outline);
     EXPECT_EQ(PaintPane(g), first);
+    // The sweep's frequencies changed under the same result: same box, new text, new pixels.
+    g.GetAnalysis().SetFreqSource([](int index) { return index + 100.0; });
+    const QImage relabelled = PaintPane(g);
+    EXPECT_EQ(g.GetAnalysis().GetLabelTexts().value(0), CUtils::FormatValue(350.0, 2, 4));
+    EXPECT_EQ(g.GetAnalysis().GetLabelBoxes().value(0), oldBox);
+    EXPECT_NE(relabelled.copy(oldBox), first.copy(oldBox));
 
     // New results elsewhere: the old label is gone, the new one is there.
     g.GetAnalysis().Clear();

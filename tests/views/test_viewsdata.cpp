@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QDateTime>
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <QSignalSpy>
 #include <QStandardPaths>
 
+#include <thread>
 #include <vector>
 
 #include "analysisspectrumgraphic.h"
@@ -18,6 +20,7 @@
 #include "isignalsarchive.h"
 #include "itemplates.h"
 #include "multiplerangesspectrumgraphic.h"
+#include "optionswindow.h"
 #include "oscillogramgraphic.h"
 #include "parameters.h"
 #include "rangeview.h"
@@ -87,6 +90,19 @@ TEST(RangeViewData, SweepDataReachTheirPanes)
     // Oscillogram samples go to trace 0 of "Osc".
     view.SetOscData(Ramp(32, 0.0));
     EXPECT_EQ(Trace(view, "Osc", 0), Ramp(32, 0.0));
+}
+
+// A replay thread's spectrum arrives through the view's event queue, never straight in the painter.
+TEST(RangeViewData, SpectrumFromAnotherThreadArrivesOnTheGuiThread)
+{
+    CRangeView view;
+    view.SetPaneMode(0);
+    const std::vector<double> sweep = Ramp(48, -95.0);
+    std::thread replay([&] { view.SetSpectrumData(sweep); });
+    replay.join();
+    EXPECT_TRUE(Trace(view, "Spec", 1).empty()) << "nothing touched the painter from the other thread";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Trace(view, "Spec", 1), sweep);
 }
 
 TEST(RangeViewData, MultiRangesTakeTheirOwnSpectra)
@@ -253,6 +269,24 @@ TEST(RangeViewData, OwnColoursComeFromTheSettings)
     g_Parameters.SetUInt(colors, "CustomBandwidth", 0);
 }
 
+TEST(RangeViewData, SavesTheShownOscillogramAsAPaneFile)
+{
+    CTempDir dir;
+    CRangeView view;
+    view.SetPaneMode(3);
+    view.SetOscData(Ramp(20, 0.0));
+    const QString file = QString::fromStdString(dir.File("pulse.rod"));
+    ASSERT_TRUE(view.SaveOscData(file));
+    QFile in(file);
+    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
+    QDataStream stream(&in);
+    QString tag;
+    stream >> tag;
+    EXPECT_EQ(tag, "rod");
+    EXPECT_GT(in.size(), 10) << "the samples follow the tag";
+    EXPECT_FALSE(view.SaveOscData(QString::fromStdString(dir.File("no/such/folder/pulse.rod"))));
+}
+
 TEST(RangeViewData, OscillogramAutoScaleSwitch)
 {
     CRangeView view;
@@ -404,6 +438,31 @@ TEST(DdcViewData, ShortQBlockIsPaddedNotOverRead)
     EXPECT_EQ(q[4], 7.0);
     EXPECT_EQ(q[5], 8.0);
     EXPECT_EQ(q[6], 0.0);
+}
+
+// The options window's oscillogram and vector settings reach the views it is handed to.
+TEST(ViewOptions, BandViewsFollowTheOptionsWindow)
+{
+    COptionsWindow options;
+    CDdcView ddc;
+    CDemodView demod;
+    ddc.SetOptionsWindow(&options);
+    demod.SetOptionsWindow(&options);
+    EXPECT_EQ(ddc.m_pOptionsWindow, &options);
+    EXPECT_EQ(demod.m_pOptionsWindow, &options);
+
+    emit options.ddcCombineOsc(4);
+    EXPECT_EQ(ddc.GetCombineCount(), 4);
+    EXPECT_EQ(demod.GetCombineCount(), 1) << "the demodulator has its own count";
+    emit options.demodCombineOsc(3);
+    EXPECT_EQ(demod.GetCombineCount(), 3);
+    emit options.vectorShowSamples(64);
+    EXPECT_EQ(dynamic_cast<CQVectorGraphic*>(ddc.GetGraphic("Vec"))->GetSamples(), 64);
+
+    // A view handed another window (or none) no longer follows the first.
+    ddc.SetOptionsWindow(nullptr);
+    emit options.ddcCombineOsc(2);
+    EXPECT_EQ(ddc.GetCombineCount(), 4);
 }
 
 TEST(DemodViewData, OscillogramCombinesBlocks)

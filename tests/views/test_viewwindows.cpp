@@ -1,5 +1,5 @@
-// The view-side dock windows the main window creates: the vector and noise-quality windows, the DDC
-// WAV writer and the spectrum dialog, with their settings names, start states and the data they show.
+// The view-side dock windows the main window creates: the DDC WAV writer and the spectrum dialog, with
+// their settings names, start states and the data they show.
 
 #include <gtest/gtest.h>
 
@@ -15,22 +15,15 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-#include <cmath>
 #include <vector>
 
 #include "ddcwavwriterwindow.h"
 #include "iddcwavwriter.h"
-#include "noisequalityview.h"
-#include "noisequalitywindow.h"
-#include "oscillogramgraphic.h"
 #include "parameters.h"
 #include "scriptedprompt.h"
 #include "spectrumdialog.h"
 #include "tempdir.h"
 #include "testdevice.h"
-#include "vectorgraphic.h"
-#include "vectorview.h"
-#include "vectorwindow.h"
 
 namespace
 {
@@ -52,82 +45,6 @@ T* Child(QWidget& window, const char* name)
     T* child = window.findChild<T*>(name);
     EXPECT_NE(child, nullptr) << name;
     return child;
-}
-
-std::vector<double> Data(IGraphic* pane, int trace)
-{
-    const std::vector<double>* data = dynamic_cast<ISimpleGraphic*>(pane)->GetData(trace);
-    return data ? *data : std::vector<double>{};
-}
-
-TEST(VectorWindow, ShowsTheIqSamplesGivenToIt)
-{
-    CVectorWindow window;
-    EXPECT_EQ(window.GetSettingsName(), "VectorWindow");
-    EXPECT_EQ(window.windowTitle(), "Vector");
-    CVectorView* view = window.GetView();
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->objectName(), "m_pVectorGraphView");
-    IGraphic* vec = view->GetGraphic("Vec");
-    ASSERT_NE(dynamic_cast<CQVectorGraphic*>(vec), nullptr);
-    EXPECT_EQ(view->GetGraphicAt(0), vec) << "the pane is shown from the start";
-
-    const std::vector<double> i{0.1, 0.2, -0.3};
-    const std::vector<double> q{-0.5, 0.4, 0.0};
-    window.SetData(i, q);
-    EXPECT_EQ(Data(vec, 0), i);
-    EXPECT_EQ(Data(vec, 2), q);
-
-    window.SetShowLines(true);
-    window.SetSamples(123);
-    EXPECT_EQ(dynamic_cast<CQVectorGraphic*>(vec)->GetSamples(), 123);
-
-    // A reset brings both axes back to -1 .. 1 with auto-scale on.
-    auto* osc = dynamic_cast<CQOscillogramGraphic*>(vec);
-    osc->SetAutoScale(false, false);
-    view->ResetAxes();
-    EXPECT_TRUE(osc->IsAutoScale());
-    EXPECT_DOUBLE_EQ(vec->GetXMin(), -1.0);
-    EXPECT_DOUBLE_EQ(vec->GetXMax(), 1.0);
-    EXPECT_EQ(Data(vec, 0), i) << "a reset keeps the data";
-}
-
-TEST(NoiseQualityWindow, ShowsHistogramAndFigures)
-{
-    CNoiseQualityWindow window;
-    EXPECT_EQ(window.GetSettingsName(), "NoiseQualityWindow");
-    EXPECT_EQ(window.windowTitle(), "Noise Quality");
-    EXPECT_EQ(window.GetEntropyText(), "0");
-    EXPECT_EQ(window.GetEntropyCoefText(), "0");
-    CNoiseQualityView* view = window.GetView();
-    IGraphic* osc = view->GetGraphic("Osc");
-    ASSERT_NE(osc, nullptr);
-    EXPECT_EQ(view->GetGraphicAt(0), osc);
-
-    const std::vector<double> histogram{0.25, 0.5, 0.25, 0.0, 0.0};
-    window.SetData(histogram);
-    EXPECT_EQ(Data(osc, 0), histogram);
-    EXPECT_DOUBLE_EQ(osc->GetXMin(), 0.0);
-    EXPECT_DOUBLE_EQ(osc->GetXMax(), 4.0);
-
-    // All samples in one bin: entropy 0, coefficient 1 / (2 pi e), six significant digits.
-    window.SetEntropy(0.0);
-    window.SetEntropyCoef(1.0 / 17.079468445347132);
-    EXPECT_EQ(window.GetEntropyText(), "0");
-    EXPECT_EQ(window.GetEntropyCoefText(), "0.0585498");
-    window.SetEntropy(2.0 / 3.0);
-    EXPECT_EQ(window.GetEntropyText(), "0.666667");
-
-    // An empty histogram clears the trace and keeps the axis as it was.
-    window.SetData({});
-    EXPECT_TRUE(Data(osc, 0).empty());
-    EXPECT_DOUBLE_EQ(osc->GetXMax(), 4.0);
-
-    // A language change shows "0" until the next tick.
-    QEvent change(QEvent::LanguageChange);
-    QCoreApplication::sendEvent(&window, &change);
-    EXPECT_EQ(window.GetEntropyText(), "0");
-    EXPECT_EQ(window.GetEntropyCoefText(), "0");
 }
 
 class DdcWavWriterWindowTest : public ::testing::Test
@@ -176,6 +93,19 @@ TEST_F(DdcWavWriterWindowTest, StartsIdleWith16BitsNormalised)
     Child<QRadioButton>(window, "m_p16bitRadio")->click();
     EXPECT_TRUE(normalize->isEnabled());
     EXPECT_TRUE(normalize->isChecked());
+}
+
+TEST(DdcWavWriterWindow, LostShareOfTheCountedSamples)
+{
+    struct Case
+    {
+        int total;
+        int lost;
+        const char* text;
+    };
+    for (const Case& c : {Case{10000, 52, "0.52% lost"}, Case{3, 1, "33.33% lost"},
+                          Case{8, 8, "100.00% lost"}, Case{100, 0, "0.00% lost"}, Case{0, 0, ""}})
+        EXPECT_EQ(CDdcWavWriterWindow::LostText(c.total, c.lost), c.text) << c.total << " " << c.lost;
 }
 
 TEST_F(DdcWavWriterWindowTest, BrowseStoresTheFolderUnlessCancelled)
