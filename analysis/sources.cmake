@@ -3,8 +3,6 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/analysiswindow.h
   ${CMAKE_CURRENT_LIST_DIR}/gsmanalysiswindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gsmanalysiswindow.h
-  ${CMAKE_CURRENT_LIST_DIR}/histogramwidget.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/histogramwidget.h
   ${CMAKE_CURRENT_LIST_DIR}/octavefilterswindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/octavefilterswindow.h
   ${CMAKE_CURRENT_LIST_DIR}/knownfreqranges2window.cpp

@@ -13,51 +13,19 @@ CQMultipleRangesSpectrumGraphic::CQMultipleRangesSpectrumGraphic() = default;
 
 CQMultipleRangesSpectrumGraphic::~CQMultipleRangesSpectrumGraphic() = default;
 
-void CQMultipleRangesSpectrumGraphic::SetSynthesizer(IMultiAdf4350* synthesizer)
-{
-    m_pSynthesizer = synthesizer;
-    m_synthesizerSet = true;
-}
-
-IMultiAdf4350* CQMultipleRangesSpectrumGraphic::Synthesizer() const
-{
-    return m_synthesizerSet ? m_pSynthesizer : g_DeviceThread.m_pMultiAdf;
-}
-
 bool CQMultipleRangesSpectrumGraphic::UsesOtherNumbering(const QString& rangeName)
 {
     return rangeName.left(7) == QLatin1String("GSM 900");
 }
 
-bool CQMultipleRangesSpectrumGraphic::ApplyRangeWindow(int index, double from, double to)
-{
-    // SetRangeWindow refuses an empty, inverted or non-finite window and one outside the range; such
-    // a window must never become the sweep of the device.
-    if (!SetRangeWindow(index, from, to))
-        return false;
-    // The synthesizer does not test the index: only ranges it holds are re-tuned.
-    IMultiAdf4350* synthesizer = Synthesizer();
-    if (synthesizer != nullptr && index < synthesizer->GetRangeCount())
-        synthesizer->SetRange(index, from, to);
-    return true;
-}
-
 void CQMultipleRangesSpectrumGraphic::SetXFrom(double value)
 {
-    const int index = HoverRange();
-    if (index < 0 || std::isnan(value))
-        return;
-    const GraphicRange& range = m_ranges[index];
-    ApplyRangeWindow(index, std::max(value, range.from), range.windowTo);
+    SetHoverRangeFrom(value);
 }
 
 void CQMultipleRangesSpectrumGraphic::SetXTo(double value)
 {
-    const int index = HoverRange();
-    if (index < 0 || std::isnan(value))
-        return;
-    const GraphicRange& range = m_ranges[index];
-    ApplyRangeWindow(index, range.windowFrom, std::min(value, range.to));
+    SetHoverRangeTo(value);
 }
 
 void CQMultipleRangesSpectrumGraphic::SetXWindow(double from, double to)

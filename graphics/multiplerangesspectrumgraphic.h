@@ -62,23 +62,13 @@ public:
     const QPen& GetLinePen() const { return m_linePen; }
     const QPen& GetFillPen() const { return m_fillPen; }
 
-    // The multi-range synthesizer that receives the range windows; the device thread's unless one is
-    // set here (null: none).
-    void SetSynthesizer(IMultiAdf4350* synthesizer);
-
     // The channel labels of a range named "GSM 900..." use the E-GSM numbering.
     static bool UsesOtherNumbering(const QString& rangeName);
 
 private:
-    // Stores the window of range index when it is a proper, finite part of the range's span, then
-    // re-tunes that range of the sweep; false (nothing changed, nothing sent) otherwise.
-    bool ApplyRangeWindow(int index, double from, double to);
-    IMultiAdf4350* Synthesizer() const;
     void PaintPane(QPainter* painter, int mode);
     bool PaintRange(QPainter* painter, int mode, int index);
 
     QPen m_linePen;
     QPen m_fillPen;
-    IMultiAdf4350* m_pSynthesizer = nullptr;
-    bool m_synthesizerSet = false;
 };

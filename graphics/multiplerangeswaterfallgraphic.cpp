@@ -14,17 +14,6 @@ CQMultipleRangesWaterfallGraphic::CQMultipleRangesWaterfallGraphic() = default;
 
 CQMultipleRangesWaterfallGraphic::~CQMultipleRangesWaterfallGraphic() = default;
 
-void CQMultipleRangesWaterfallGraphic::SetSynthesizer(IMultiAdf4350* synthesizer)
-{
-    m_pSynthesizer = synthesizer;
-    m_synthesizerSet = true;
-}
-
-IMultiAdf4350* CQMultipleRangesWaterfallGraphic::Synthesizer() const
-{
-    return m_synthesizerSet ? m_pSynthesizer : g_DeviceThread.m_pMultiAdf;
-}
-
 void CQMultipleRangesWaterfallGraphic::SetRangeData(int index, const std::vector<double>& levels)
 {
     if (index < 0 || static_cast<size_t>(index) >= m_pages.size())
@@ -78,34 +67,14 @@ bool CQMultipleRangesWaterfallGraphic::SetBufferFile(const QString& baseName)
     return true;
 }
 
-bool CQMultipleRangesWaterfallGraphic::ApplyRangeWindow(int index, double from, double to)
-{
-    // An empty, inverted or non-finite window, or one outside the range, never becomes a sweep.
-    if (!SetRangeWindow(index, from, to))
-        return false;
-    IMultiAdf4350* synthesizer = Synthesizer();
-    if (synthesizer != nullptr && index < synthesizer->GetRangeCount())
-        synthesizer->SetRange(index, from, to);
-    m_pages[static_cast<size_t>(index)]->recolour = true;
-    return true;
-}
-
 void CQMultipleRangesWaterfallGraphic::SetXFrom(double value)
 {
-    const int index = HoverRange();
-    if (index < 0 || std::isnan(value))
-        return;
-    const GraphicRange& range = m_ranges[index];
-    ApplyRangeWindow(index, std::max(value, range.from), range.windowTo);
+    SetHoverRangeFrom(value);
 }
 
 void CQMultipleRangesWaterfallGraphic::SetXTo(double value)
 {
-    const int index = HoverRange();
-    if (index < 0 || std::isnan(value))
-        return;
-    const GraphicRange& range = m_ranges[index];
-    ApplyRangeWindow(index, range.windowFrom, std::min(value, range.to));
+    SetHoverRangeTo(value);
 }
 
 void CQMultipleRangesWaterfallGraphic::SetXWindow(double from, double to)
@@ -233,4 +202,9 @@ void CQMultipleRangesWaterfallGraphic::PaintPane(QPainter* painter, int mode)
     const WaterfallTimeMarks& marks = ShownMarks();
     DrawYScrollBar(painter, static_cast<double>(marks.rangeStart), static_cast<double>(marks.windowStart),
                    static_cast<double>(marks.windowEnd), static_cast<double>(marks.rangeEnd));
+}
+
+void CQMultipleRangesWaterfallGraphic::RangeWindowApplied(int index)
+{
+    m_pages[static_cast<size_t>(index)]->recolour = true;
 }

@@ -65,21 +65,17 @@ public:
     QDataStream& Save(QDataStream& stream) override;
     QDataStream& Load(QDataStream& stream) override;
 
-    // The multi-range synthesizer that receives the range windows; the device thread's unless one is
-    // set here (null: none).
-    void SetSynthesizer(IMultiAdf4350* synthesizer);
-
     // For tests and diagnostics; index must be below GetRangeCount().
     const WaterfallPage& GetPage(int index) const { return *m_pages[static_cast<size_t>(index)]; }
 
+protected:
+    // A changed range window recolours that range's page.
+    void RangeWindowApplied(int index) override;
+
 private:
-    bool ApplyRangeWindow(int index, double from, double to);
-    IMultiAdf4350* Synthesizer() const;
     void PaintPane(QPainter* painter, int mode);
 
     // Page i belongs to range i; the two lists always have the same length.
     std::vector<std::unique_ptr<WaterfallPage>> m_pages;
     QString m_bufferBaseName;
-    IMultiAdf4350* m_pSynthesizer = nullptr;
-    bool m_synthesizerSet = false;
 };

@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "devicethread.h"
+#include "globals.h"
+#include "imultiadf4350.h"
+
 CQMultiRangesGraphicBase::CQMultiRangesGraphicBase() = default;
 
 CQMultiRangesGraphicBase::~CQMultiRangesGraphicBase() = default;
@@ -116,4 +120,51 @@ int CQMultiRangesGraphicBase::ColumnOfFreq(int index, double freq) const
     // The window's upper end belongs to the last column.
     const int column = static_cast<int>((freq - range.windowFrom) * width / span);
     return range.rect.left() + std::min(column, width - 1);
+}
+
+void CQMultiRangesGraphicBase::SetSynthesizer(IMultiAdf4350* synthesizer)
+{
+    m_pSynthesizer = synthesizer;
+    m_synthesizerSet = true;
+}
+
+IMultiAdf4350* CQMultiRangesGraphicBase::Synthesizer() const
+{
+    return m_synthesizerSet ? m_pSynthesizer : g_DeviceThread.m_pMultiAdf;
+}
+
+bool CQMultiRangesGraphicBase::ApplyRangeWindow(int index, double from, double to)
+{
+    // SetRangeWindow refuses an empty, inverted or non-finite window and one outside the range; such
+    // a window must never become the sweep of the device.
+    if (!SetRangeWindow(index, from, to))
+        return false;
+    // The synthesizer does not test the index: only ranges it holds are re-tuned.
+    IMultiAdf4350* synthesizer = Synthesizer();
+    if (synthesizer != nullptr && index < synthesizer->GetRangeCount())
+        synthesizer->SetRange(index, from, to);
+    RangeWindowApplied(index);
+    return true;
+}
+
+void CQMultiRangesGraphicBase::RangeWindowApplied(int)
+{
+}
+
+void CQMultiRangesGraphicBase::SetHoverRangeFrom(double value)
+{
+    const int index = HoverRange();
+    if (index < 0 || std::isnan(value))
+        return;
+    const GraphicRange& range = m_ranges[index];
+    ApplyRangeWindow(index, std::max(value, range.from), range.windowTo);
+}
+
+void CQMultiRangesGraphicBase::SetHoverRangeTo(double value)
+{
+    const int index = HoverRange();
+    if (index < 0 || std::isnan(value))
+        return;
+    const GraphicRange& range = m_ranges[index];
+    ApplyRangeWindow(index, range.windowFrom, std::min(value, range.to));
 }

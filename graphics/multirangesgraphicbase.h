@@ -11,6 +11,8 @@
 #include "graphicrange.h"
 #include "imultigraphic.h"
 
+class IMultiAdf4350;
+
 // Common base of the painters that lay several frequency ranges side by side in one pane, each in a
 // column as wide as its share of the visible spans. It keeps the ranges, lays their columns out and
 // finds the range under a point. No Q_OBJECT: the concrete painters already derive from a QObject
@@ -55,8 +57,26 @@ public:
     // column or a frequency outside the range's visible window.
     int ColumnOfFreq(int index, double freq) const;
 
+    // The multi-range synthesizer that receives the range windows; the device thread's unless one is
+    // set here (null: none).
+    void SetSynthesizer(IMultiAdf4350* synthesizer);
+
 protected:
+    // Stores the window of range index when it is a proper, finite part of the range's span, then
+    // re-tunes that range of the sweep; false (nothing changed, nothing sent) otherwise.
+    bool ApplyRangeWindow(int index, double from, double to);
+    // The start or end of the window of the range under the hover point, kept within its span.
+    void SetHoverRangeFrom(double value);
+    void SetHoverRangeTo(double value);
+    // Called after a range's window changed; the waterfall recolours that range.
+    virtual void RangeWindowApplied(int index);
+    IMultiAdf4350* Synthesizer() const;
+
     QVector<GraphicRange> m_ranges;
     // Mouse position over the pane, stored by the view; per-range operations act on the range under it.
     QPoint m_hoverPoint;
+
+private:
+    IMultiAdf4350* m_pSynthesizer = nullptr;
+    bool m_synthesizerSet = false;
 };

@@ -37,4 +37,6 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/multiplerangesspectrumgraphic.h
   ${CMAKE_CURRENT_LIST_DIR}/multiplerangeswaterfallgraphic.cpp
   ${CMAKE_CURRENT_LIST_DIR}/multiplerangeswaterfallgraphic.h
+  ${CMAKE_CURRENT_LIST_DIR}/histogramwidget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/histogramwidget.h
 )

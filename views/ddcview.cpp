@@ -29,26 +29,6 @@ namespace
 const QString kSpectrumGroup = QStringLiteral("DdcSpectrum");
 const QString kOscGroup = QStringLiteral("DdcOscilloscope");
 
-// A value of the current band, or none while the band index lies outside the list (the options
-// window may just have replaced it): the library throws then.
-std::optional<double> BandValue(double (CDeviceThread::*get)(int))
-{
-    try
-    {
-        return (g_DeviceThread.*get)(-1);
-    }
-    catch (const std::exception&)
-    {
-        return std::nullopt;
-    }
-}
-
-bool HasBands()
-{
-    IControlBits* bits = g_DeviceThread.m_pControlBits;
-    return bits && bits->GetDdcBandCount() != 0;
-}
-
 // Offsets back to 0 (I pair, then Q pair) and auto-scale on.
 void ResetTraces(CQOscillogramGraphic* osc)
 {
@@ -226,12 +206,12 @@ void CDdcView::SaveAxisSettings()
 
 void CDdcView::ApplySpectrumXRange()
 {
-    if (!HasBands())
+    if (!HasDdcBands())
         return;
     const double start = ReadAxisValue(kSpectrumGroup, QStringLiteral("StartXValue"), 0.0, true, true);
     const double end = ReadAxisValue(kSpectrumGroup, QStringLiteral("EndXValue"), 0.0, true, true);
-    const std::optional<double> lower = BandValue(&CDeviceThread::GetDdcLowerFreq);
-    const std::optional<double> upper = BandValue(&CDeviceThread::GetDdcUpperFreq);
+    const std::optional<double> lower = CurrentBandValue(&CDeviceThread::GetDdcLowerFreq);
+    const std::optional<double> upper = CurrentBandValue(&CDeviceThread::GetDdcUpperFreq);
     if (!lower || !upper)
         return;
     m_pSpec->SetXRange(*lower, *upper);
@@ -243,7 +223,7 @@ void CDdcView::ApplySpectrumXRange()
 
 void CDdcView::ApplySpectrumYRange()
 {
-    if (!HasBands())
+    if (!HasDdcBands())
         return;
     const double start = ReadAxisValue(kSpectrumGroup, QStringLiteral("StartYValue"), 0.0, true, true);
     const double end = ReadAxisValue(kSpectrumGroup, QStringLiteral("EndYValue"), 0.0, true, true);
@@ -256,7 +236,7 @@ void CDdcView::ApplySpectrumYRange()
 
 void CDdcView::ApplyOscXRange()
 {
-    if (const std::optional<double> block = BandValue(&CDeviceThread::GetOscDuration))
+    if (const std::optional<double> block = CurrentBandValue(&CDeviceThread::GetOscDuration))
         m_pOsc->SetXRange(0.0, *block * m_nCombine);
     m_pOsc->SetXWindow(ReadAxisValue(kOscGroup, QStringLiteral("StartXValue"), 0.0, true, false),
                        ReadAxisValue(kOscGroup, QStringLiteral("EndXValue"), 0.0, true, false));
@@ -274,8 +254,8 @@ void CDdcView::ApplyOscYRange()
 
 void CDdcView::ResetSpectrumXRange()
 {
-    const std::optional<double> lower = BandValue(&CDeviceThread::GetDdcLowerFreq);
-    const std::optional<double> upper = BandValue(&CDeviceThread::GetDdcUpperFreq);
+    const std::optional<double> lower = CurrentBandValue(&CDeviceThread::GetDdcLowerFreq);
+    const std::optional<double> upper = CurrentBandValue(&CDeviceThread::GetDdcUpperFreq);
     if (!lower || !upper)
         return;
     WriteAxisValue(kSpectrumGroup, QStringLiteral("StartXValue"), *lower, true);
@@ -286,7 +266,7 @@ void CDdcView::ResetSpectrumXRange()
 void CDdcView::ResetOscXRange()
 {
     // One block, whatever the combine count: the range grows with it, the stored window does not.
-    const std::optional<double> block = BandValue(&CDeviceThread::GetOscDuration);
+    const std::optional<double> block = CurrentBandValue(&CDeviceThread::GetOscDuration);
     if (!block)
         return;
     WriteAxisValue(kOscGroup, QStringLiteral("StartXValue"), 0.0, true);

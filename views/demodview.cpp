@@ -21,26 +21,6 @@ namespace
 const QString kSpectrumGroup = QStringLiteral("DemodSpectrum");
 const QString kOscGroup = QStringLiteral("DemodOscilloscope");
 
-// A value of the current band, or none while the band index lies outside the list (the options
-// window may just have replaced it): the library throws then.
-std::optional<double> BandValue(double (CDeviceThread::*get)(int))
-{
-    try
-    {
-        return (g_DeviceThread.*get)(-1);
-    }
-    catch (const std::exception&)
-    {
-        return std::nullopt;
-    }
-}
-
-bool HasBands()
-{
-    IControlBits* bits = g_DeviceThread.m_pControlBits;
-    return bits && bits->GetDdcBandCount() != 0;
-}
-
 std::optional<double> SampleRate()
 {
     IControlBits* bits = g_DeviceThread.m_pControlBits;
@@ -174,9 +154,9 @@ void CDemodView::SaveAxisSettings()
 
 void CDemodView::ApplySpectrumXRange()
 {
-    if (!HasBands())
+    if (!HasDdcBands())
         return;
-    const std::optional<double> span = BandValue(&CDeviceThread::GetDemodSpan);
+    const std::optional<double> span = CurrentBandValue(&CDeviceThread::GetDemodSpan);
     if (!span)
         return;
     const double min = g_DeviceThread.GetFreqOffset(-1);
@@ -191,7 +171,7 @@ void CDemodView::ApplySpectrumXRange()
 
 void CDemodView::ApplySpectrumYRange()
 {
-    if (!HasBands())
+    if (!HasDdcBands())
         return;
     const double start = ReadAxisValue(kSpectrumGroup, QStringLiteral("StartYValue"), 0.0, true, true);
     const double end = ReadAxisValue(kSpectrumGroup, QStringLiteral("EndYValue"), 0.0, true, true);
@@ -204,9 +184,9 @@ void CDemodView::ApplySpectrumYRange()
 
 void CDemodView::ApplyOscXRange()
 {
-    if (!HasBands())
+    if (!HasDdcBands())
         return;
-    const std::optional<double> block = BandValue(&CDeviceThread::GetOscDuration);
+    const std::optional<double> block = CurrentBandValue(&CDeviceThread::GetOscDuration);
     if (!block)
         return;
     m_pOsc->SetXRange(g_DeviceThread.GetFreqOffset(-1), *block * m_nCombine);
@@ -216,7 +196,7 @@ void CDemodView::ApplyOscXRange()
 
 void CDemodView::ApplyOscYRange()
 {
-    if (!HasBands())
+    if (!HasDdcBands())
         return;
     m_pOsc->SetYLimits(-5.0, 5.0);
     m_pOsc->SetYWindow(ReadAxisValue(kOscGroup, QStringLiteral("StartYValue"), 0.0, true, false),
@@ -228,7 +208,7 @@ void CDemodView::ApplyOscYRange()
 
 void CDemodView::ResetSpectrumXRange()
 {
-    const std::optional<double> span = BandValue(&CDeviceThread::GetDemodSpan);
+    const std::optional<double> span = CurrentBandValue(&CDeviceThread::GetDemodSpan);
     if (!span)
         return;
     WriteAxisValue(kSpectrumGroup, QStringLiteral("StartXValue"), 0.0, true);
@@ -238,7 +218,7 @@ void CDemodView::ResetSpectrumXRange()
 
 void CDemodView::ResetOscXRange()
 {
-    const std::optional<double> block = BandValue(&CDeviceThread::GetOscDuration);
+    const std::optional<double> block = CurrentBandValue(&CDeviceThread::GetOscDuration);
     if (!block)
         return;
     WriteAxisValue(kOscGroup, QStringLiteral("StartXValue"), 0.0, true);

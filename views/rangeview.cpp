@@ -60,6 +60,9 @@ CRangeView::CRangeView(QWidget* parent)
     m_pSpec->SetTraceCount(4);
     m_pSpec->SetTraceVisible(kThresholdTrace, false);
     m_pSpec->SetTraceUnprocessed(kThresholdTrace, true);
+    // Only this pane hands the data-operation correction to the range transform.
+    if (g_DeviceThread.m_pRangeFft1 != nullptr)
+        m_pSpec->SetCorrectionTarget(g_DeviceThread.m_pRangeFft1);
     AddGraphic(QStringLiteral("Spec"), m_pSpec);
 
     setUp(m_pMultiSpec);

@@ -5,6 +5,9 @@
 #include <QTimer>
 #include <QVector>
 
+#include <cstdint>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "iknownfreqdetect.h"
@@ -18,6 +21,9 @@ class CQMultipleRangesWaterfallGraphic;
 class CQOscillogramGraphic;
 class CQWaterfallGraphic;
 class COptionsWindow;
+class QMenu;
+class QPainter;
+class QRect;
 
 // The full-range view: the spectrum of the whole sweep ("Spec", with the analysis, template and
 // known-frequency overlays), the named frequency ranges side by side ("MultiSpec",
@@ -109,13 +115,48 @@ public:
 public slots:
     // The templates overlay on or off; off empties it at once.
     void SetTemplateActivated(bool on);
+    // Pane data files of the pane at the press point ("rwd", "rsd", "rod"), through the file dialogs;
+    // a failure is reported and leaves the pane, its data operation and the folder as they were.
+    void OnLoadData();
+    void OnSaveData();
+    // The data operation of the pane at the press point: 1 hold, 2 combination, 4 signal-data,
+    // 3 data-signal; the view then shows loaded data.
+    void OnDataOpPause();
+    void OnDataOpCombination();
+    void OnDataOpSignalData();
+    void OnDataOpDataSignal();
     void OnCancelOp() override;
     // Toggles between the waterfall alone and the spectrum above it ("RangeOptions"/"WaterfallSpectrum").
     void OnWaterfallSpectrum();
+    // Asks the main window to tune the band receiver to the spectrum maximum (while tuning is allowed).
+    void OnMaxFreqToDdc();
+    // Files the band receiver's current band as an archive entry of the full-range pane.
+    void OnAddToArchive() override;
     // Every 2 s: the spectrum X window, when it changed, into the settings.
     void OnTimer();
 
+public:
+    // The context menu for the last shown pane, parented to the view, or nullptr without a pane; the
+    // caller runs and deletes it.
+    QMenu* CreateContextMenu();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // A left click without movement on "Spec" tunes the band receiver to the frequency under it.
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    // Moves and the wheel do nothing while the converter band shifts the frequencies.
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    // The panes, then the band receiver's tuning and bandwidth lines over the spectrum panes, the
+    // overload warning and "Full" in the last pane's axis corner.
+    void paintEvent(QPaintEvent* event) override;
+    // A line width pixel columns wide (one when width is 0) at frequency f of a plot starting at x0
+    // with u MHz per pixel, and the dotted bandwidth lines band MHz apart around it.
+    void DrawTuningLine(QPainter* painter, const QRect& r, double f, double u, double x0, int width);
+    void DrawBandwidthLines(QPainter* painter, const QRect& r, double f, double band, double u, double x0);
+
 private:
+    void SetPressedDataOperation(int operation);
     void ShowRangeGroups(bool spectrum, bool waterfall);
     // While the synthesizer sweeps, the sweep follows the last shown pane's X window.
     void FollowScanRange();
@@ -139,4 +180,27 @@ private:
     double m_dWrittenXFrom;
     double m_dWrittenXTo;
     std::vector<double> m_AverageTrace;
+
+    // The template markers are rebuilt only when what FreqToIndices reads or the template list has
+    // changed; the index look-ups are kept per template frequency until the index table changes.
+    struct IndexTableState
+    {
+        bool useTable = false;
+        std::vector<double> table;
+        bool sweep = false;
+        double start = 0.0;
+        double step = 0.0;
+    };
+    struct TemplateState
+    {
+        bool enabled = false;
+        std::vector<std::pair<double, double>> ranges;
+    };
+    bool TemplateSourcesChanged();
+    const std::vector<int32_t>& TemplateIndices(double freqMHz);
+    IndexTableState m_TemplateIndexState;
+    std::vector<TemplateState> m_TemplateList;
+    std::unordered_map<quint64, std::vector<int32_t>> m_TemplateIndexCache;
+    // The template overlay holds the markers of the current sources.
+    bool m_bTemplateMarkersCurrent = false;
 };

@@ -28,6 +28,9 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/demodview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/demodview.h
   ${CMAKE_CURRENT_LIST_DIR}/rangeviewoverlays.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rangeviewpaint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rangeviewmenus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/rangeviewmouse.cpp
   ${CMAKE_CURRENT_LIST_DIR}/vectorview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/vectorview.h
   ${CMAKE_CURRENT_LIST_DIR}/vectorwindow.cpp

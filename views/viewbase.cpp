@@ -365,12 +365,12 @@ void CViewBase::OnEnableDeltaCursor()
 
 void CViewBase::OnAddToArchiveGoto2Harmonic()
 {
-    // Only the range, band and demodulation views offer this; they declare their own slot.
+    Goto2Harmonic();
 }
 
 void CViewBase::OnAddToArchiveGoto3Harmonic()
 {
-    // As OnAddToArchiveGoto2Harmonic.
+    Goto3Harmonic();
 }
 
 void CViewBase::OnViewMeasures()

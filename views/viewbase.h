@@ -9,10 +9,12 @@
 #include <QVector>
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 #include "archiveentryrequest.h"
 
+class CDeviceThread;
 class CMeasurementsWindow;
 class CRecorderWindow;
 class IGraphic;
@@ -178,6 +180,12 @@ public:
     // them ("Hf1MHzStartXValue"), so each channel type and each band keeps its own windows.
     static QString ChannelKey(const QString& key);
     static QString BandKey(const QString& key);
+    // A value of the current DDC band (a CDeviceThread getter taking the band index, -1 = current),
+    // or none while the band index lies outside the list (the options window may just have replaced
+    // it): the library throws then.
+    static std::optional<double> CurrentBandValue(double (CDeviceThread::*get)(int));
+    // The control bits list at least one DDC band.
+    static bool HasDdcBands();
     // A band read falls back to the channel key when the band key is absent (when `fallback`).
     static double ReadAxisValue(const QString& group, const QString& key, double defaultValue, bool band,
                                 bool fallback);

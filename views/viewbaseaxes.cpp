@@ -71,3 +71,21 @@ void CViewBase::WriteTriggerLevel(const QString& group, double level, bool band)
 {
     WriteAxisValue(group, kTriggerLevelKey, level, band);
 }
+
+std::optional<double> CViewBase::CurrentBandValue(double (CDeviceThread::*get)(int))
+{
+    try
+    {
+        return (g_DeviceThread.*get)(-1);
+    }
+    catch (const std::exception&)
+    {
+        return std::nullopt;
+    }
+}
+
+bool CViewBase::HasDdcBands()
+{
+    IControlBits* bits = g_DeviceThread.m_pControlBits;
+    return bits && bits->GetDdcBandCount() != 0;
+}

@@ -1326,6 +1326,102 @@ Pattern: %3</source>
         <source>Range Measurements</source>
         <translation>Измерения в диапазоне</translation>
     </message>
+    <message>
+        <source>Show Spectrum</source>
+        <translation>Показывать спектр</translation>
+    </message>
+    <message>
+        <source>Enable autoscale</source>
+        <translation>Включить автомасштаб</translation>
+    </message>
+    <message>
+        <source>Enable trigger</source>
+        <translation>Включить запуск</translation>
+    </message>
+    <message>
+        <source>Set trigger level here</source>
+        <translation>Установить уровень запуска здесь</translation>
+    </message>
+    <message>
+        <source>Enable Delta Cursor</source>
+        <translation>Включить разностный курсор</translation>
+    </message>
+    <message>
+        <source>Set Max Freq As Band Window Center</source>
+        <translation>Центрировать окно полосы на частоте максимума</translation>
+    </message>
+    <message>
+        <source>View measurements...</source>
+        <translation>Показать измерения...</translation>
+    </message>
+    <message>
+        <source>Add to Archive...</source>
+        <translation>Добавить в архив...</translation>
+    </message>
+    <message>
+        <source>Export as Text...</source>
+        <translation>Экспорт в текст...</translation>
+    </message>
+    <message>
+        <source>Export as Image...</source>
+        <translation>Экспорт в изображение...</translation>
+    </message>
+    <message>
+        <source>Save Data...</source>
+        <translation>Сохранить данные...</translation>
+    </message>
+    <message>
+        <source>Load Data...</source>
+        <translation>Загрузить данные...</translation>
+    </message>
+    <message>
+        <source>Data Operation</source>
+        <translation>Операция с данными</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Пауза</translation>
+    </message>
+    <message>
+        <source>Combination</source>
+        <translation>Совмещение</translation>
+    </message>
+    <message>
+        <source>Difference: signal-data</source>
+        <translation>Разность: сигнал-данные</translation>
+    </message>
+    <message>
+        <source>Cancel Data Operation</source>
+        <translation>Отменить операцию с данными</translation>
+    </message>
+    <message>
+        <source>Data files (*.rsd)</source>
+        <translation>Файлы данных (*.rsd)</translation>
+    </message>
+    <message>
+        <source>Data files (*.rod)</source>
+        <translation>Файлы данных (*.rod)</translation>
+    </message>
+    <message>
+        <source>Save data</source>
+        <translation>Сохранение данных</translation>
+    </message>
+    <message>
+        <source>Unexpected error occurred!</source>
+        <translation>Произошла непредвиденная ошибка!</translation>
+    </message>
+    <message>
+        <source>Data files (*.rwd)</source>
+        <translation>Файлы данных (*.rwd)</translation>
+    </message>
+    <message>
+        <source>Open saved data</source>
+        <translation>Открыть сохранённые данные</translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation>Полн.</translation>
+    </message>
 </context>
 <context>
     <name>CRecorderWindow</name>

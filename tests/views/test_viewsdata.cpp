@@ -101,7 +101,8 @@ TEST(RangeViewData, SpectrumFromAnotherThreadArrivesOnTheGuiThread)
     std::thread replay([&] { view.SetSpectrumData(sweep); });
     replay.join();
     EXPECT_TRUE(Trace(view, "Spec", 1).empty()) << "nothing touched the painter from the other thread";
-    QCoreApplication::processEvents();
+    // The hand-over is a posted event: deliver it directly rather than rely on one dispatcher pass.
+    QCoreApplication::sendPostedEvents(&view);
     EXPECT_EQ(Trace(view, "Spec", 1), sweep);
 }
 
