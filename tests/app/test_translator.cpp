@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QXmlStreamReader>
@@ -49,11 +48,10 @@ struct SCatalogueMessage
     bool numerus = false;
 };
 
-// The translation source sits beside the tests in the source tree.
+// The translation source in the source tree.
 QString RussianCatalogueSource()
 {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() +
-           "/../../resources/translations/veltrano_ru.ts";
+    return QStringLiteral(VELTRANO_RESOURCES_DIR "/translations/veltrano_ru.ts");
 }
 
 // The text of the current element. lupdate writes characters that XML cannot carry, such as the
