@@ -344,31 +344,3 @@ void Veltrano::OnKeepWaiting()
 {
     m_bKeepWaiting = true;
 }
-
-void Veltrano::OnDeviceDataArrived()
-{
-    try
-    {
-        if (!g_DeviceThread.IsDataReady())
-            return;
-        // A busy buffer drops this sweep; either way data ready is cleared, so the device loop
-        // goes on with the next block instead of waiting for this one.
-        if (g_DeviceThread.FetchData())
-        {
-            // The panes' share of the sweep is dispatched here once the live data path is complete.
-        }
-        g_DeviceThread.ClearDataReady();
-        // A start-up prompt runs the event loop before the overlay exists.
-        if (m_pDebugWindow)
-            m_pDebugWindow->Refresh(g_DeviceThread.m_pAdf, g_DeviceThread.m_pDemoSignal);
-    }
-    catch (const std::exception& error)
-    {
-        qWarning("Data tick: %s", error.what());
-        g_DeviceThread.ClearDataReady();
-    }
-}
-
-void Veltrano::OnCountersTimer()
-{
-}

@@ -59,6 +59,14 @@ class Veltrano : public QMainWindow
     Q_OBJECT
 
 public:
+    // The three panes of the main window; the same words name their settings sections.
+    enum PanesEnum
+    {
+        RangePane = 0,
+        DdcPane = 1,
+        DemodPane = 2
+    };
+
     Veltrano(int channelType, QString startWindow, QWidget* parent = nullptr,
              Qt::WindowFlags flags = Qt::WindowFlags());
     ~Veltrano() override;
@@ -115,6 +123,8 @@ public slots:
     void OnConnectionTimer2();
     void OnCountersTimer();
     void OnDeviceDataArrived();
+    void SendDataToGraph(PanesEnum pane);
+    void ApplySpectrumDialogRange(bool secondBand);
 
     // Menus.
     void OnFileDemoModeMenu();

@@ -1,0 +1,294 @@
+// The 10 ms data tick and the hand-over of a fetched sweep to the panes.
+#include <QLabel>
+#include <QtGlobal>
+#include <exception>
+#include <vector>
+#include "ddcview.h"
+#include "debugwindow.h"
+#include "demodview.h"
+#include "devicethread.h"
+#include "globals.h"
+#include "igraphic.h"
+#include "internalswindow.h"
+#include "knownfreqrangeswindow.h"
+#include "noisequalitywindow.h"
+#include "optionswindow.h"
+#include "pulsewindow.h"
+#include "rangeview.h"
+#include "spectrumdialog.h"
+#include "vectorwindow.h"
+#include "veltrano.h"
+#include "videowindow.h"
+
+namespace
+{
+bool IsShown(const QWidget* widget)
+{
+    return widget && widget->isVisible();
+}
+
+// The first block of a list of blocks, or an empty one when the device delivered none.
+const std::vector<double>& FirstBlock(const std::vector<std::vector<double>>& blocks)
+{
+    static const std::vector<double> empty;
+    return blocks.empty() ? empty : blocks.front();
+}
+
+// The first and last four samples of a block; blocks of 8 or fewer leave the row as it is.
+void SetSampleRow(CInternalsWindow* window, int row, const QString& name, const std::vector<double>& values)
+{
+    if (values.size() <= 8)
+        return;
+    size_t n = values.size();
+    auto f = [](double v) { return QString("%1").arg(v, 6, 'f', 4); };
+    QString text = QString("%1 %2 %3 %4 ... %5 %6 %7 %8")
+                       .arg(f(values[0]), f(values[1]), f(values[2]), f(values[3]), f(values[n - 4]),
+                            f(values[n - 3]), f(values[n - 2]), f(values[n - 1]));
+    window->SetInfoRow(row, name, text);
+}
+}  // namespace
+
+void Veltrano::OnDeviceDataArrived()
+{
+    try
+    {
+        if (!g_DeviceThread.IsDataReady())
+            return;
+        // A busy buffer drops this sweep: data ready is cleared so the device loop goes on with
+        // the next block instead of waiting for this one.
+        if (!g_DeviceThread.FetchData())
+        {
+            g_DeviceThread.ClearDataReady();
+            return;
+        }
+        CDeviceThread& dev = g_DeviceThread;
+        if (dev.m_pMonitoring && dev.m_pMonitoring->IsRunning())
+            dev.m_pMonitoring->ProcessSpectrum(dev.m_pRangeFft1, dev.m_pDdcFft1);
+
+        int channelType = dev.GetChannelType();
+        if ((channelType == 0 || channelType == 3) && IsShown(m_pPulseWindow) && dev.m_pPulseDetect)
+        {
+            bool envelope = m_pPulseWindow->IsShowEnvelope();
+            if (dev.m_pPulseDetect->IsRunning())
+                dev.m_pPulseDetect->ProcessSamples(dev.m_RangeI);
+            else
+                m_pPulseWindow->ApplyTriggerSettings();
+            if (envelope)
+                dev.m_pPulseDetect->ProcessSpectrum(dev.m_RangeI);
+            dev.m_pPulseDetect->UpdateThreshold();
+            ui.m_pRangeGraphView->SetTriggerLevel(dev.m_pPulseDetect->GetThresholdLevel());
+        }
+
+        if (ui.m_pRangeGraphView->GetPauseState() != 1 && IsShown(m_pKnownFreqRangesWindow) &&
+            dev.m_pKnownFreq1)
+        {
+            std::vector<ARCHIVE_SIGNAL_ENTRY> templates;
+            if (dev.m_pTemplates)
+            {
+                int count = dev.m_pTemplates->GetCount();
+                for (int index = 0; index < count; ++index)
+                {
+                    const TEMPLATE_ITEM& item = dev.m_pTemplates->Get(index);
+                    if (item.enabled)
+                        templates.insert(templates.end(), item.entries.begin(), item.entries.end());
+                }
+            }
+            dev.m_pKnownFreq1->ProcessSpectrum(dev.m_pRangeFft1, dev.m_pMultiRangeFft1, templates);
+        }
+
+        SendDataToGraph(RangePane);
+        if (!IsShown(m_pPulseWindow))
+        {
+            SendDataToGraph(DdcPane);
+            SendDataToGraph(DemodPane);
+        }
+        dev.ClearDataReady();
+        // A start-up prompt runs the event loop before the overlay exists.
+        if (m_pDebugWindow)
+            m_pDebugWindow->Refresh(dev.m_pAdf, dev.m_pDemoSignal);
+    }
+    catch (const std::exception& error)
+    {
+        qWarning("Data tick: %s", error.what());
+        g_DeviceThread.ClearDataReady();
+    }
+}
+
+void Veltrano::SendDataToGraph(PanesEnum pane)
+{
+    CDeviceThread& dev = g_DeviceThread;
+    int channelType = dev.GetChannelType();
+    bool silenced = channelType == 4 || (channelType == 6 && ui.m_pRangeSoundButton->isChecked());
+    switch (pane)
+    {
+        case RangePane:
+        {
+            CRangeView* view = ui.m_pRangeGraphView;
+            if (IsShown(m_pNoiseQualityWindow) && dev.m_pNoiseQuality)
+            {
+                dev.m_pNoiseQuality->Calculate(dev.m_RangeIRaw);
+                m_pNoiseQualityWindow->SetData(dev.m_pNoiseQuality->GetValues());
+                m_pNoiseQualityWindow->SetEntropy(dev.m_pNoiseQuality->GetValueA());
+                m_pNoiseQualityWindow->SetEntropyCoef(dev.m_pNoiseQuality->GetValueB());
+            }
+            view->SetSpectrumData(dev.m_RangeSpectrum);
+            view->AddWaterfallLine(dev.m_RangeSpectrum2);
+            bool knownShown = IsShown(m_pKnownFreqRangesWindow);
+            if (knownShown && dev.m_pMultiAdf)
+                view->SetMultiRangeData(dev.m_pMultiAdf->GetCurrentRange(), dev.m_RangeSpectrum);
+            view->SetOscData(dev.m_RangeI);
+            if (!knownShown)
+                view->SetKnownFreqResultsVisible(false);
+            else if (dev.m_pKnownFreq1)
+            {
+                int range = -1;
+                if (dev.m_pMultiAdf && dev.m_pMultiAdf->IsEnabled())
+                    range = dev.m_pMultiAdf->GetCurrentRange();
+                view->SetKnownFreqResultsVisible(true);
+                view->SetKnownFreqResults(range, dev.m_pKnownFreq1->GetDetections());
+            }
+            view->SetPaintMode(dev.m_pControlBits && dev.m_pControlBits->GetKnownRangeCount() != 0 ? 1 : 0);
+            view->update();
+            view->UpdateMeasurements(dev.m_RangeI, {}, dev.m_RangeSpectrum);
+            break;
+        }
+        case DdcPane:
+        {
+            CDdcView* view = ui.m_pDdcGraphView;
+            if (silenced)
+            {
+                view->SetSpectrumData({});
+                view->SetOscData({}, {});
+                view->repaint();
+                break;
+            }
+            view->SetSpectrumData(dev.m_DdcSpectrum);
+            // The calculator's block count may exceed the lines actually delivered.
+            for (int i = 0; dev.m_pDdcFft2 && i < dev.m_pDdcFft2->GetBlockCount() &&
+                            static_cast<size_t>(i) < dev.m_DdcSpectra2.size();
+                 ++i)
+                view->AddWaterfallLine(dev.m_DdcSpectra2[static_cast<size_t>(i)]);
+            const std::vector<double>& i = FirstBlock(dev.m_DdcI);
+            const std::vector<double>& q = FirstBlock(dev.m_DdcQ);
+            view->SetOscData(i, q);
+            view->update();
+            if (IsShown(m_pVectorWindow))
+            {
+                m_pVectorWindow->SetData(i, q);
+                m_pVectorWindow->update();
+            }
+            view->UpdateMeasurements(i, q, dev.m_DdcSpectrum);
+            break;
+        }
+        case DemodPane:
+        {
+            CDemodView* view = ui.m_pDemodGraphView;
+            if (silenced)
+            {
+                view->SetSpectrumTraceData({});
+                view->SetOscData({});
+                view->repaint();
+                break;
+            }
+            view->SetSpectrumTraceData(dev.m_DemodSpectrum);
+            if (!dev.m_DemodSpectra2.empty())
+                view->AddWaterfallLine(dev.m_DemodSpectra2.front());
+            const std::vector<double>& audio = FirstBlock(dev.m_Audio);
+            view->SetOscData(audio);
+            view->update();
+            if (IsShown(m_pVideoWindow))
+                m_pVideoWindow->UpdateStatus();
+            view->UpdateMeasurements(audio, {}, dev.m_DemodSpectrum);
+            break;
+        }
+    }
+}
+
+void Veltrano::ApplySpectrumDialogRange(bool secondBand)
+{
+    if (!m_pSpectrumDialog)
+        return;
+    double start = secondBand ? m_pSpectrumDialog->m_nF1_Start : m_pSpectrumDialog->m_nF0_Start;
+    double end = secondBand ? m_pSpectrumDialog->m_nF1_End : m_pSpectrumDialog->m_nF0_End;
+    if (g_DeviceThread.m_pAdf)
+        g_DeviceThread.m_pAdf->SetScanRange(start, end);
+    if (IGraphic* spec = ui.m_pRangeGraphView->GetGraphic("Spec"))
+    {
+        spec->SetXFrom(start);
+        spec->SetXTo(end);
+    }
+}
+
+void Veltrano::OnCountersTimer()
+{
+    try
+    {
+        CDeviceThread& dev = g_DeviceThread;
+        if (m_pOptionsWindow && m_pOptionsWindow->m_nLmxMode != 0)
+        {
+            qDebug("OnCountersTimer");
+            ApplySpectrumDialogRange(m_pOptionsWindow->m_nLmxMode - 1 != 0);
+            m_pOptionsWindow->m_nLmxMode = 0;
+        }
+        if (IsShown(m_pSpectrumDialog) && m_pSpectrumDialog->m_nApply != 0)
+        {
+            qDebug("OnCountersTimer");
+            m_pSpectrumDialog->m_nApply = 0;
+            if (m_pOptionsWindow)
+                m_pOptionsWindow->ResetRangeAveraging();
+            int band = m_pSpectrumDialog->m_nBandMode == 1 ? 1 : 0;
+            ApplySpectrumDialogRange(band == 1);
+            int steps = band == 1 ? m_pSpectrumDialog->m_nF1_End - m_pSpectrumDialog->m_nF1_Start
+                                  : m_pSpectrumDialog->m_nF0_End - m_pSpectrumDialog->m_nF0_Start;
+            // An empty window would divide by zero; the converter state is then left alone.
+            if (dev.m_pControlBits && steps != 0)
+                dev.m_pControlBits->SetLMX2595_Struct(band + 1, 6000 / steps);
+        }
+        if (!dev.m_pKelthar)
+            return;
+        KELTHAR_COUNTERS counters = *dev.m_pKelthar->GetCounters();
+        int maxDdc = 0;
+        int lostDdc = 0;
+        dev.m_pKelthar->TakeDdcSampleCounters(&maxDdc, &lostDdc);
+        if (IsShown(m_pInternalsWindow))
+        {
+            CInternalsWindow* w = m_pInternalsWindow;
+            w->SetInfoRow(0, "Raw data arrived", QString::number(counters.rawBlocks));
+            w->SetInfoRow(1, "Range data arrived", QString::number(counters.rangeBlocks));
+            w->SetInfoRow(2, "DDC data arrived", QString::number(counters.ddcBlocks));
+            SetSampleRow(w, 3, "Range samples", dev.m_RangeI);
+            SetSampleRow(w, 4, "DDC I samples", FirstBlock(dev.m_DdcI));
+            SetSampleRow(w, 5, "DDC Q samples", FirstBlock(dev.m_DdcQ));
+            w->SetInfoRow(6, "USB errors", QString::number(counters.usbErrors));
+            w->SetInfoRow(7, "USB code errors", QString::number(counters.usbCodeErrors));
+            w->SetInfoRow(8, "Max DDC samples", QString::number(maxDdc));
+            w->SetInfoRow(9, "Lost DDC samples", QString::number(lostDdc));
+            if (dev.m_pAdf)
+            {
+                w->SetInfoRow(10, "GroupBlock", QString::number(dev.m_pAdf->GetGroupBlocks()));
+                w->SetInfoRow(11, "ADF Freq", QString::number(dev.m_pAdf->GetFreqDdcInt()));
+                w->SetInfoRow(12, "ADF Start", QString::number(dev.m_pAdf->GetFreqStartInt()));
+                w->SetInfoRow(13, "ADF Size", QString::number(dev.m_pAdf->GetSize()));
+            }
+            if (dev.m_pDla)
+                w->SetInfoRow(14, "DLA Volt",
+                              QString::number(static_cast<double>(dev.m_pDla->GetVoltage()), 'g', 6));
+            QString add;
+            const KELTHAR_COUNTERS2* bytes = dev.m_pKelthar->GetCounters2();
+            for (uint8_t b : bytes->bytes)
+                add += QString("%1 ").arg(static_cast<int>(b), 3, 10, QChar('0'));
+            w->SetInfoRow(15, "Add data", add);
+        }
+        if (counters.usbErrors > 0 || counters.usbCodeErrors > 0)
+        {
+            m_pSpareLabel->setText(tr("USB errors: ") + QString::number(counters.usbErrors));
+            m_pSpareLabel->show();
+        }
+        else
+            m_pSpareLabel->hide();
+    }
+    catch (const std::exception& error)
+    {
+        qWarning("Counters: %s", error.what());
+    }
+}
