@@ -190,18 +190,7 @@ bool CDdcView::BandTuning(double* tuneHz, double* rateHz)
 
 void CDdcView::SaveAxisSettings()
 {
-    if (!m_bAxesInitialised)
-        return;
-    WriteAxisValue(kSpectrumGroup, QStringLiteral("StartXValue"), m_pSpec->GetXFrom(), true);
-    WriteAxisValue(kSpectrumGroup, QStringLiteral("EndXValue"), m_pSpec->GetXTo(), true);
-    WriteAxisValue(kSpectrumGroup, QStringLiteral("StartYValue"), m_pSpec->GetYFrom(), true);
-    WriteAxisValue(kSpectrumGroup, QStringLiteral("EndYValue"), m_pSpec->GetYTo(), true);
-    WriteAxisValue(kOscGroup, QStringLiteral("StartXValue"), m_pOsc->GetXFrom(), true);
-    WriteAxisValue(kOscGroup, QStringLiteral("EndXValue"), m_pOsc->GetXTo(), true);
-    WriteAxisValue(kOscGroup, QStringLiteral("StartYValue"), m_pOsc->GetYFrom(), true);
-    WriteAxisValue(kOscGroup, QStringLiteral("EndYValue"), m_pOsc->GetYTo(), true);
-    WriteTriggerLevel(kOscGroup, GetTriggerLevel(), true);
-    m_bAxesInitialised = false;
+    StoreAxisWindows(kSpectrumGroup, m_pSpec, kOscGroup, m_pOsc, true);
 }
 
 void CDdcView::ApplySpectrumXRange()

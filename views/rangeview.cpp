@@ -183,18 +183,7 @@ void CRangeView::ShowRangeGroups(bool spectrum, bool waterfall)
 
 void CRangeView::SaveAxisSettings()
 {
-    if (!m_bAxesInitialised)
-        return;
-    WriteAxisValue(kSpectrumGroup, QStringLiteral("StartXValue"), m_pSpec->GetXFrom(), false);
-    WriteAxisValue(kSpectrumGroup, QStringLiteral("EndXValue"), m_pSpec->GetXTo(), false);
-    WriteAxisValue(kSpectrumGroup, QStringLiteral("StartYValue"), m_pSpec->GetYFrom(), false);
-    WriteAxisValue(kSpectrumGroup, QStringLiteral("EndYValue"), m_pSpec->GetYTo(), false);
-    WriteAxisValue(kOscGroup, QStringLiteral("StartXValue"), m_pOsc->GetXFrom(), false);
-    WriteAxisValue(kOscGroup, QStringLiteral("EndXValue"), m_pOsc->GetXTo(), false);
-    WriteAxisValue(kOscGroup, QStringLiteral("StartYValue"), m_pOsc->GetYFrom(), false);
-    WriteAxisValue(kOscGroup, QStringLiteral("EndYValue"), m_pOsc->GetYTo(), false);
-    WriteTriggerLevel(kOscGroup, GetTriggerLevel(), false);
-    m_bAxesInitialised = false;
+    StoreAxisWindows(kSpectrumGroup, m_pSpec, kOscGroup, m_pOsc, false);
 }
 
 void CRangeView::OnTimer()

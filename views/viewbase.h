@@ -194,6 +194,10 @@ public:
     // channel key as fallback for the band views; 10.0 when neither is stored.
     static double ReadTriggerLevel(const QString& group, bool band);
     static void WriteTriggerLevel(const QString& group, double level, bool band);
+    // Stores the spectrum and oscillogram windows and the trigger level under the view's two groups
+    // (once per axis initialisation), as every view does when it saves its axis settings.
+    void StoreAxisWindows(const QString& spectrumGroup, IGraphic* spectrum, const QString& oscGroup,
+                          IGraphic* osc, bool band);
 
     // --- Mouse and wheel. Whether the X range of `pane` may change now (not fixed; not while a
     // paused pane or loaded data meet a running sweep, unless the view zooms while paused).

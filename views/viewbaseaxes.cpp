@@ -4,6 +4,7 @@
 #include "devicethread.h"
 #include "globals.h"
 #include "icontrolbits.h"
+#include "igraphic.h"
 #include "parameters.h"
 #include "viewbase.h"
 
@@ -88,4 +89,21 @@ bool CViewBase::HasDdcBands()
 {
     IControlBits* bits = g_DeviceThread.m_pControlBits;
     return bits && bits->GetDdcBandCount() != 0;
+}
+
+void CViewBase::StoreAxisWindows(const QString& spectrumGroup, IGraphic* spectrum, const QString& oscGroup,
+                                 IGraphic* osc, bool band)
+{
+    if (!m_bAxesInitialised)
+        return;
+    WriteAxisValue(spectrumGroup, QStringLiteral("StartXValue"), spectrum->GetXFrom(), band);
+    WriteAxisValue(spectrumGroup, QStringLiteral("EndXValue"), spectrum->GetXTo(), band);
+    WriteAxisValue(spectrumGroup, QStringLiteral("StartYValue"), spectrum->GetYFrom(), band);
+    WriteAxisValue(spectrumGroup, QStringLiteral("EndYValue"), spectrum->GetYTo(), band);
+    WriteAxisValue(oscGroup, QStringLiteral("StartXValue"), osc->GetXFrom(), band);
+    WriteAxisValue(oscGroup, QStringLiteral("EndXValue"), osc->GetXTo(), band);
+    WriteAxisValue(oscGroup, QStringLiteral("StartYValue"), osc->GetYFrom(), band);
+    WriteAxisValue(oscGroup, QStringLiteral("EndYValue"), osc->GetYTo(), band);
+    WriteTriggerLevel(oscGroup, GetTriggerLevel(), band);
+    m_bAxesInitialised = false;
 }
