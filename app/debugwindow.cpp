@@ -7,6 +7,7 @@
 #include "globals.h"
 #include "iadf4350.h"
 #include "idemosignal.h"
+#include "ivideoengine.h"
 #include "parameters.h"
 
 int g_DebugKeyState = 0;
@@ -46,11 +47,12 @@ CDebugWindow::CDebugWindow(QWidget* parent)
     g_DebugValues.demoParams = nullptr;
 }
 
-void CDebugWindow::Refresh(IAdf4350* adf, IDemoSignal* demo)
+void CDebugWindow::Refresh(IAdf4350* adf, IDemoSignal* demo, IVideoEngine* video)
 {
     if (!g_DebugPause && adf && demo)
     {
         DEBUG_VALUES& v = g_DebugValues;
+        v.videoStatus = video ? video->Update() : nullptr;
         // Only read here and by the painter; the block belongs to the core and lives as long as it.
         v.demoParams = const_cast<double*>(demo->GetParams());
         v.adfEnabled = adf->IsEnabled() ? 1.0 : 0.0;

@@ -8,6 +8,7 @@
 
 class IAdf4350;
 class IDemoSignal;
+class IVideoEngine;
 
 // Progress of the main window's hidden three-digit key sequence that shows the debug overlay:
 // 0 nothing matched, 1 and 2 the digits matched so far. A new overlay starts it afresh.
@@ -32,9 +33,9 @@ public:
     explicit CDebugWindow(QWidget* parent = nullptr);
 
     // Called by the main window's data tick after new data reached the views: unless paused, takes a
-    // new snapshot of the synthesizer and the demo signal into g_DebugValues; repaints either way so
-    // the counters stay live.
-    void Refresh(IAdf4350* adf, IDemoSignal* demo);
+    // new snapshot of the video status, the synthesizer and the demo signal into g_DebugValues;
+    // repaints either way so the counters stay live.
+    void Refresh(IAdf4350* adf, IDemoSignal* demo, IVideoEngine* video = nullptr);
 
     // The lines as painted now; none before the first snapshot.
     static std::vector<Line> Lines();

@@ -41,7 +41,8 @@ extern bool g_DebugPause;
 // Snapshot of the synthesizer and scan values taken at every data tick for the debug overlay.
 struct DEBUG_VALUES
 {
-    int32_t videoStatus = 0;
+    // The video engine's refreshed status block (kept whole: an address does not fit 32 bits).
+    const double* videoStatus = nullptr;
     void* demoParams = nullptr;
     double adfEnabled = 0.0;
     double maxFreq = 0.0;

@@ -309,8 +309,11 @@ private:
     void StartMonitoringForVisibleRange();
     void HideNoConnectionWindow();
 
+protected:
+    // The form: a window derived for a test may put a watching view in place of a pane's view.
     Ui::VeltranoClass ui;
 
+private:
     QTimer m_ConnectionTimer;
     QTimer m_ConnectionTimer2;
     QTimer m_CountersTimer;

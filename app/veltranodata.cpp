@@ -1,8 +1,12 @@
 // The 10 ms data tick and the hand-over of a fetched sweep to the panes.
+#include <QComboBox>
 #include <QLabel>
+#include <QMutex>
 #include <QtGlobal>
 #include <exception>
+#include <mutex>
 #include <vector>
+#include "analysiswindow.h"
 #include "ddcview.h"
 #include "debugwindow.h"
 #include "demodview.h"
@@ -11,11 +15,15 @@
 #include "igraphic.h"
 #include "internalswindow.h"
 #include "knownfreqrangeswindow.h"
+#include "monitoring2window.h"
 #include "noisequalitywindow.h"
+#include "octavefilterswindow.h"
 #include "optionswindow.h"
+#include "parameters.h"
 #include "pulsewindow.h"
 #include "rangeview.h"
 #include "spectrumdialog.h"
+#include "utils.h"
 #include "vectorwindow.h"
 #include "veltrano.h"
 #include "videowindow.h"
@@ -34,17 +42,43 @@ const std::vector<double>& FirstBlock(const std::vector<std::vector<double>>& bl
     return blocks.empty() ? empty : blocks.front();
 }
 
-// The first and last four samples of a block; blocks of 8 or fewer leave the row as it is.
-void SetSampleRow(CInternalsWindow* window, int row, const QString& name, const std::vector<double>& values)
+// The first and the last four samples of a block, or nothing for a block of 8 samples or fewer.
+std::vector<double> EdgeSamples(const std::vector<double>& values)
 {
-    if (values.size() <= 8)
+    const size_t n = values.size();
+    if (n <= 8)
+        return {};
+    return {values[0],     values[1],     values[2],     values[3],
+            values[n - 4], values[n - 3], values[n - 2], values[n - 1]};
+}
+
+// A row of edge samples; without them the row keeps its previous text.
+void SetSampleRow(CInternalsWindow* window, int row, const QString& name, const std::vector<double>& edges)
+{
+    if (edges.size() != 8)
         return;
-    size_t n = values.size();
     auto f = [](double v) { return QString("%1").arg(v, 6, 'f', 4); };
     QString text = QString("%1 %2 %3 %4 ... %5 %6 %7 %8")
-                       .arg(f(values[0]), f(values[1]), f(values[2]), f(values[3]), f(values[n - 4]),
-                            f(values[n - 3]), f(values[n - 2]), f(values[n - 1]));
+                       .arg(f(edges[0]), f(edges[1]), f(edges[2]), f(edges[3]), f(edges[4]), f(edges[5]),
+                            f(edges[6]), f(edges[7]));
     window->SetInfoRow(row, name, text);
+}
+
+// The band levels of a pane's FFT calculator into an octave-filter window. The library's band tables
+// are in kHz: maxFreqKHz is the pane's top frequency in kHz, and each centre is shown in MHz units.
+void SendOctaveLevels(COctaveFiltersWindow* window, ICalcFft* calc, double maxFreqKHz)
+{
+    if (!IsShown(window) || !calc)
+        return;
+    const bool thirdOctave = window->m_pTypeCombo && window->m_pTypeCombo->currentIndex() == 1;
+    std::vector<OCTAVE_LEVEL> bands;
+    calc->GetOctaveLevels(thirdOctave, maxFreqKHz, bands);
+    std::vector<HISTOGRAM_BAR> bars;
+    bars.reserve(bands.size());
+    for (const OCTAVE_LEVEL& band : bands)
+        bars.push_back({CUtils::FormatValue(band.centre / 1000.0, 2, 2), band.level});
+    window->SetLevels(bars);
+    window->update();
 }
 }  // namespace
 
@@ -97,6 +131,8 @@ void Veltrano::OnDeviceDataArrived()
         }
 
         SendDataToGraph(RangePane);
+        if (dev.m_pAdf)
+            ui.m_pRangeGraphView->SetHarmonicCount(dev.m_pAdf->GetNumberGarms());
         if (!IsShown(m_pPulseWindow))
         {
             SendDataToGraph(DdcPane);
@@ -105,7 +141,7 @@ void Veltrano::OnDeviceDataArrived()
         dev.ClearDataReady();
         // A start-up prompt runs the event loop before the overlay exists.
         if (m_pDebugWindow)
-            m_pDebugWindow->Refresh(dev.m_pAdf, dev.m_pDemoSignal);
+            m_pDebugWindow->Refresh(dev.m_pAdf, dev.m_pDemoSignal, dev.m_pVideoEngine);
     }
     catch (const std::exception& error)
     {
@@ -124,6 +160,7 @@ void Veltrano::SendDataToGraph(PanesEnum pane)
         case RangePane:
         {
             CRangeView* view = ui.m_pRangeGraphView;
+            SendOctaveLevels(m_pRangeOctaveFiltersWindow, dev.m_pRangeFft1, dev.GetMaxFreq(-1) * 1000.0);
             if (IsShown(m_pNoiseQualityWindow) && dev.m_pNoiseQuality)
             {
                 dev.m_pNoiseQuality->Calculate(dev.m_RangeIRaw);
@@ -137,6 +174,18 @@ void Veltrano::SendDataToGraph(PanesEnum pane)
             if (knownShown && dev.m_pMultiAdf)
                 view->SetMultiRangeData(dev.m_pMultiAdf->GetCurrentRange(), dev.m_RangeSpectrum);
             view->SetOscData(dev.m_RangeI);
+            const int paneMode = view->GetPaneMode();
+            if (paneMode == 0 || paneMode == 2)
+            {
+                // The threshold trace follows the analysis or the monitoring, whichever is shown.
+                const bool analysis =
+                    IsShown(m_pAnalysisWindow) &&
+                    g_Parameters.GetInt(QStringLiteral("Analysis"), QStringLiteral("ShowAveraging"), 0) != 0;
+                const std::vector<double>* average = nullptr;
+                if (analysis || IsShown(m_pMonitoring2Window))
+                    average = dev.GetAnalysisSpectrum();
+                view->SetAveragingTrace(average ? *average : std::vector<double>());
+            }
             if (!knownShown)
                 view->SetKnownFreqResultsVisible(false);
             else if (dev.m_pKnownFreq1)
@@ -190,6 +239,8 @@ void Veltrano::SendDataToGraph(PanesEnum pane)
                 view->repaint();
                 break;
             }
+            const double rate = dev.m_pControlBits ? dev.m_pControlBits->GetSampleRate(-1) : 0.0;
+            SendOctaveLevels(m_pDemodOctaveFiltersWindow, dev.m_pDemodFft1, rate / 1000.0);
             view->SetSpectrumTraceData(dev.m_DemodSpectrum);
             if (!dev.m_DemodSpectra2.empty())
                 view->AddWaterfallLine(dev.m_DemodSpectra2.front());
@@ -253,12 +304,26 @@ void Veltrano::OnCountersTimer()
         if (IsShown(m_pInternalsWindow))
         {
             CInternalsWindow* w = m_pInternalsWindow;
+            // The device loop rewrites the sample blocks under the data mutex at any time: copy what the
+            // rows show under it, and keep the previous rows rather than wait when it is busy.
+            std::vector<double> rangeEdges;
+            std::vector<double> ddcIEdges;
+            std::vector<double> ddcQEdges;
+            {
+                std::unique_lock<QMutex> lock(g_DataMutex, std::try_to_lock);
+                if (lock.owns_lock())
+                {
+                    rangeEdges = EdgeSamples(dev.m_RangeI);
+                    ddcIEdges = EdgeSamples(FirstBlock(dev.m_DdcI));
+                    ddcQEdges = EdgeSamples(FirstBlock(dev.m_DdcQ));
+                }
+            }
             w->SetInfoRow(0, "Raw data arrived", QString::number(counters.rawBlocks));
             w->SetInfoRow(1, "Range data arrived", QString::number(counters.rangeBlocks));
             w->SetInfoRow(2, "DDC data arrived", QString::number(counters.ddcBlocks));
-            SetSampleRow(w, 3, "Range samples", dev.m_RangeI);
-            SetSampleRow(w, 4, "DDC I samples", FirstBlock(dev.m_DdcI));
-            SetSampleRow(w, 5, "DDC Q samples", FirstBlock(dev.m_DdcQ));
+            SetSampleRow(w, 3, "Range samples", rangeEdges);
+            SetSampleRow(w, 4, "DDC I samples", ddcIEdges);
+            SetSampleRow(w, 5, "DDC Q samples", ddcQEdges);
             w->SetInfoRow(6, "USB errors", QString::number(counters.usbErrors));
             w->SetInfoRow(7, "USB code errors", QString::number(counters.usbCodeErrors));
             w->SetInfoRow(8, "Max DDC samples", QString::number(maxDdc));

@@ -47,10 +47,10 @@ public:
 
     // One DDC spectrum into trace 1 of "Spec", corrected first by the table of the current band's
     // decimation while the FFT correction is on (the waterfall and measurements stay uncorrected).
-    void SetSpectrumData(const std::vector<double>& spectrum);
+    virtual void SetSpectrumData(const std::vector<double>& spectrum);
     // One block of I and Q samples. With a combine count of n, every n-th block shows the last n
     // blocks joined end to end in "Osc" and "Vec" (and goes to the trigger test).
-    void SetOscData(const std::vector<double>& i, const std::vector<double>& q);
+    virtual void SetOscData(const std::vector<double>& i, const std::vector<double>& q);
 
     // Keeps the options window and follows its vector options and oscillogram combine count; the
     // main window hands it over before the first pane mode (null: no options groups to switch).

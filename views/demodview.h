@@ -49,7 +49,7 @@ public:
 
     // One block of demodulated samples. With a combine count of n, every n-th block shows the last
     // n blocks joined end to end in trace 0 of "Osc" (and goes to the trigger test).
-    void SetOscData(const std::vector<double>& samples);
+    virtual void SetOscData(const std::vector<double>& samples);
     int GetCombineCount() const { return m_nCombine; }
 
 public slots:

@@ -51,14 +51,17 @@ public:
     // The live spectrum into trace 1 of "Spec" (template markers follow it while they are active).
     // Called from another thread (a replay), the data are copied and handed over through the
     // view's event queue; the same holds for AddWaterfallLineAt.
-    void SetSpectrumData(const std::vector<double>& spectrum);
+    virtual void SetSpectrumData(const std::vector<double>& spectrum);
     // One live line into "Waterfall"; the multi-range waterfall is fed per range through
     // SetMultiRangeData.
-    void AddWaterfallLine(const std::vector<double>& line);
+    void AddWaterfallLine(const std::vector<double>& line) override;
     // A replayed line with its own time (ms since the epoch) into "Waterfall".
     void AddWaterfallLineAt(qint64 timeMs, const std::vector<double>& line);
     // The threshold line (trace 3 of "Spec"); an empty vector clears it.
-    void SetAveragingTrace(const std::vector<double>& average);
+    virtual void SetAveragingTrace(const std::vector<double>& average);
+    // The number of points of the synthesizer's sweep plan, taken over at every data tick.
+    virtual void SetHarmonicCount(int count) { m_nHarmonicCount = count; }
+    int GetHarmonicCount() const { return m_nHarmonicCount; }
 
     // --- The named ranges of the multi-range panes. ---
     void AddMultiRange(QString name, double startMHz, double endMHz);
@@ -78,8 +81,8 @@ public:
     void ClearAnalysisResults();
     // Range index -1: the detections of the single-range "Spec"; any other: of that range of
     // "MultiSpec".
-    void SetKnownFreqResults(int rangeIndex, const std::vector<KNOWN_FREQ_DETECTION>& detections);
-    void SetKnownFreqResultsVisible(bool on);
+    virtual void SetKnownFreqResults(int rangeIndex, const std::vector<KNOWN_FREQ_DETECTION>& detections);
+    virtual void SetKnownFreqResultsVisible(bool on);
     void SetThresholdLineVisible(bool on);
     // The view base's colours, plus the tuning line, bandwidth and threshold-line colours.
     void ApplyColors() override;
@@ -171,6 +174,7 @@ private:
     CQMultipleRangesWaterfallGraphic* m_pMultiWaterfall;
     CQOscillogramGraphic* m_pOsc;
     int m_nPaneMode = 0;
+    int m_nHarmonicCount = 0;
     bool m_bAnalysisShown = false;
     bool m_bTemplatesActive = false;
     QColor m_TuningLineColor{Qt::lightGray};

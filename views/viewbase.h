@@ -88,14 +88,15 @@ public:
     void ResetAxes();
     void SetPauseState(int state);
     // 0 (running) when no pane is shown.
-    int GetPauseState();
+    virtual int GetPauseState();
 
-    // --- Data entry points; a missing pane makes them do nothing. ---
-    void SetSpectrumTraceData(const std::vector<double>& levels);
-    void SetMultiRangeData(int range, const std::vector<double>& levels);
-    void SetOscData(std::vector<double> samples);
+    // --- Data entry points; a missing pane makes them do nothing. The ones the main window's data
+    // tick calls are virtual so that a view can be watched in place of a shown one. ---
+    virtual void SetSpectrumTraceData(const std::vector<double>& levels);
+    virtual void SetMultiRangeData(int range, const std::vector<double>& levels);
+    virtual void SetOscData(std::vector<double> samples);
     void SetOscIQData(std::vector<double> i, std::vector<double> q);
-    void AddWaterfallLine(const std::vector<double>& line);
+    virtual void AddWaterfallLine(const std::vector<double>& line);
     void AddWaterfallLineAt(qint64 timeMs, const std::vector<double>& line);
     void SetWaterfallBuffer(bool on, QString path);
     void ClearWaterfall();
@@ -105,8 +106,8 @@ public:
     QString GetInfoText() const { return m_InfoText; }
 
     // --- Measurements and level fit. ---
-    void UpdateMeasurements(const std::vector<double>& i, const std::vector<double>& q,
-                            const std::vector<double>& spectrum);
+    virtual void UpdateMeasurements(const std::vector<double>& i, const std::vector<double>& q,
+                                    const std::vector<double>& spectrum);
     void UpdateSpectrumMeasurements(const std::vector<double>& spectrum);
     void UpdateCursorMeasurements(const std::vector<double>& spectrum);
     void UpdateOscMeasurements(const std::vector<double>& i, const std::vector<double>& q);
@@ -125,7 +126,7 @@ public:
     void EnableTrigger(bool on, bool suppressPause);
     bool IsTriggerEnabled() const { return m_bTrigger; }
     bool IsTriggerPauseSuppressed() const { return m_bTriggerNoPause; }
-    void SetTriggerLevel(double level) { m_dTriggerLevel = level; }
+    virtual void SetTriggerLevel(double level) { m_dTriggerLevel = level; }
     double GetTriggerLevel() const { return m_dTriggerLevel; }
     void CheckTrigger(const std::vector<double>& samples);
 
@@ -137,7 +138,7 @@ public:
     void Goto3Harmonic();
     void DrawOverloadWarning(QPainter* painter);
     int GetPaintMode() const { return m_nPaintMode; }
-    void SetPaintMode(int mode) { m_nPaintMode = mode; }
+    virtual void SetPaintMode(int mode) { m_nPaintMode = mode; }
 
     // --- Pane data files and archive images: a QDataStream in the Qt 5.12 format holding the pane's tag
     // (a QString, "rsd", "dod", ...) and then its payload. Payload kinds: 0 the pane's own
