@@ -11,6 +11,7 @@
 #include "devicethread.h"
 #include "globals.h"
 #include "parameters.h"
+#include "scriptedcalc.h"
 
 // The spectrum fetch and the point <-> frequency conversions on the program's device thread, bound to
 // the real library core: its input controls give the level corrections, and calculators scripted here
@@ -19,61 +20,6 @@
 
 namespace
 {
-// A calculator whose spectrum and point tables are set by the test; it can be made to throw.
-class CScriptedCalc : public ICalcFft
-{
-public:
-    std::vector<double> result;
-    std::vector<double> freqTable;
-    std::vector<int> intTable;
-    std::vector<double> correctionRow;
-    int pointCount = 0;
-    int calculations = 0;
-    bool throwOnCalculate = false;
-
-    void Init(uint8_t /*rateIndex*/) override {}
-    void Calculate(const std::vector<double>& /*i*/, const std::vector<double>& /*q*/) override
-    {
-        if (throwOnCalculate)
-            throw std::runtime_error("scripted calculator failure");
-        ++calculations;
-    }
-    int SetAveraging(int /*mode*/) override { return 0; }
-    int SetWindow(int /*type*/) override { return 0; }
-    int SetCorrection(double /*value*/, int /*index*/) override { return 0; }
-    const std::vector<double>& GetResult() override { return result; }
-    std::vector<double>& GetCorrectionRow() override { return correctionRow; }
-    int GetCorrectionShift() override { return 0; }
-    const std::vector<double>& GetFreqTable() override { return freqTable; }
-    const std::vector<int>& GetIntTable() override { return intTable; }
-    int GetPointCount() override { return pointCount; }
-    void SetFftSize(int /*n*/) override {}
-    int GetFftSize() override { return 0; }
-    int GetAveraging() override { return 0; }
-    int GetWindow() override { return 0; }
-    bool GetOctaveLevels(bool /*thirdOctave*/, double /*maxFreq*/,
-                         std::vector<OCTAVE_LEVEL>& /*out*/) override
-    {
-        return false;
-    }
-    void SetEnabled(bool /*on*/) override {}
-    int GetBlockCount() override { return 1; }
-};
-
-class CScriptedMultiCalc : public ICalcMultiFft
-{
-public:
-    std::vector<double> result;
-    int lastRange = -2;
-
-    void SetRanges(const std::vector<int>& /*averagingModes*/) override {}
-    void Calculate(int range, const std::vector<double>& /*i*/, const std::vector<double>& /*q*/) override
-    {
-        lastRange = range;
-    }
-    const std::vector<double>& GetResult(int /*range*/) override { return result; }
-};
-
 constexpr double kSentinel = -7777.0;
 
 // Every input type gets a channel, so that every type can be selected; the gains are set to distinct

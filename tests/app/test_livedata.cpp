@@ -6,15 +6,19 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QMessageBox>
+#include <QMutexLocker>
 #include <QTest>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
+#include "demosignal.h"
 #include "devicethread.h"
 #include "fftoptions.h"
 #include "globals.h"
+#include "iadf4350.h"
 #include "isimplegraphic.h"
 #include "rangeview.h"
 #include "scriptedprompt.h"
@@ -84,5 +88,29 @@ TEST_F(LiveDataTest, DemoModeDeliversTheDemoToneToTheRangeView)
     long second = peakAfter(1000, &level, &floor);
     EXPECT_EQ(second, first);
     EXPECT_GT(level - floor, 20.0);
+
+    // The peak comes from the demo sweep itself: the samples the device delivered carry the tone in
+    // the demo's tone segment and only noise elsewhere.
+    std::vector<double> sweep;
+    {
+        QMutexLocker lock(&g_DataMutex);
+        sweep = g_DeviceThread.m_RangeIRaw;
+    }
+    const size_t segment = static_cast<size_t>(g_DeviceThread.m_pAdf->GetBlockSize()) * 64;
+    const size_t toneBegin = segment * CDemoSignal::kToneSegment;
+    ASSERT_GT(segment, 0u);
+    ASSERT_GE(sweep.size(), toneBegin + segment);
+    auto rms = [&sweep](size_t begin, size_t end)
+    {
+        double sum = 0.0;
+        for (size_t k = begin; k < end; ++k)
+            sum += sweep[k] * sweep[k];
+        return std::sqrt(sum / static_cast<double>(end - begin));
+    };
+    const double tone = rms(toneBegin, toneBegin + segment);
+    const double before = rms(0, toneBegin);
+    const double after = rms(toneBegin + segment, sweep.size());
+    EXPECT_GT(tone, 100.0 * before);
+    EXPECT_GT(tone, 100.0 * after);
 }
 }  // namespace
