@@ -130,6 +130,10 @@ Veltrano::Veltrano(int channelType, QString startWindow, QWidget* parent, Qt::Wi
 
 Veltrano::~Veltrano()
 {
+    // The base destructor hides the children, and a dock shown until then reports that to slots of
+    // this window, which by then is no longer one: nothing may reach them from here on.
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
     m_DataTimer.stop();
     m_CountersTimer.stop();
     m_ConnectionTimer2.stop();
