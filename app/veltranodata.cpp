@@ -35,11 +35,13 @@ bool IsShown(const QWidget* widget)
     return widget && widget->isVisible();
 }
 
+// Handed to the views where there is nothing to show, so no empty vector is made per tick.
+const std::vector<double> kNoData;
+
 // The first block of a list of blocks, or an empty one when the device delivered none.
 const std::vector<double>& FirstBlock(const std::vector<std::vector<double>>& blocks)
 {
-    static const std::vector<double> empty;
-    return blocks.empty() ? empty : blocks.front();
+    return blocks.empty() ? kNoData : blocks.front();
 }
 
 // The first and the last four samples of a block, or nothing for a block of 8 samples or fewer.
@@ -184,7 +186,7 @@ void Veltrano::SendDataToGraph(PanesEnum pane)
                 const std::vector<double>* average = nullptr;
                 if (analysis || IsShown(m_pMonitoring2Window))
                     average = dev.GetAnalysisSpectrum();
-                view->SetAveragingTrace(average ? *average : std::vector<double>());
+                view->SetAveragingTrace(average ? *average : kNoData);
             }
             if (!knownShown)
                 view->SetKnownFreqResultsVisible(false);

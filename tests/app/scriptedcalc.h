@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "devicethread.h"
 #include "icalcfft.h"
 #include "icalcmultifft.h"
 
@@ -71,3 +72,12 @@ public:
     }
     const std::vector<double>& GetResult(int /*range*/) override { return result; }
 };
+
+// What InitDevice does for the thread's calculators, without the SDR connection it also makes.
+inline void InitCalculatorsWithoutDevice(CDeviceThread& thread)
+{
+    for (ICalcFft* calc : {thread.m_pRangeFft1, thread.m_pRangeFft2, thread.m_pDdcFft1, thread.m_pDdcFft2})
+        calc->Init(1);
+    for (ICalcFft* calc : {thread.m_pDemodFft1, thread.m_pDemodFft2})
+        calc->Init(0);
+}

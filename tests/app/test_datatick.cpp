@@ -76,11 +76,7 @@ protected:
     void SetUp() override
     {
         TickWindowTest::SetUp();
-        // What InitDevice would do for the calculators, without the SDR connection it also makes.
-        for (ICalcFft* calc : {dev.m_pRangeFft1, dev.m_pRangeFft2, dev.m_pDdcFft1, dev.m_pDdcFft2})
-            calc->Init(1);
-        for (ICalcFft* calc : {dev.m_pDemodFft1, dev.m_pDemodFft2})
-            calc->Init(0);
+        InitCalculatorsWithoutDevice(dev);
 
         m_savedMonitoring = dev.m_pMonitoring;
         m_savedPulse = dev.m_pPulseDetect;

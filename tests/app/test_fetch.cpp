@@ -430,13 +430,7 @@ bool FetchUntil(CDeviceThread& thread, int timeoutMs, Done done)
 TEST_F(FetchTest, DemoModeDeliversRangeThenDdcAndDemodulatorSpectra)
 {
     ASSERT_TRUE(thread.SetChannelType(0));
-    // What InitDevice would do for the calculators, without the SDR connection it also makes.
-    for (ICalcFft* calc : {thread.m_pRangeFft1, thread.m_pRangeFft2})
-        calc->Init(1);
-    for (ICalcFft* calc : {thread.m_pDdcFft1, thread.m_pDdcFft2})
-        calc->Init(1);
-    for (ICalcFft* calc : {thread.m_pDemodFft1, thread.m_pDemodFft2})
-        calc->Init(0);
+    InitCalculatorsWithoutDevice(thread);
     g_Parameters.SetInt("RangePane", "GraphMode", 1);
     g_Parameters.SetInt("DdcPane", "GraphMode", 1);
     g_Parameters.SetInt("DemodPane", "GraphMode", 1);
