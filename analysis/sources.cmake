@@ -13,13 +13,4 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/pulsewindow.h
   ${CMAKE_CURRENT_LIST_DIR}/templateswindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/templateswindow.h
-  ${CMAKE_CURRENT_LIST_DIR}/spectrummarkeritem.h
-  ${CMAKE_CURRENT_LIST_DIR}/analysisspectrumbase.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/analysisspectrumbase.h
-  ${CMAKE_CURRENT_LIST_DIR}/analysisspectrum.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/analysisspectrum.h
-  ${CMAKE_CURRENT_LIST_DIR}/templatespectrum.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/templatespectrum.h
-  ${CMAKE_CURRENT_LIST_DIR}/knownfreqspectrum.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/knownfreqspectrum.h
 )

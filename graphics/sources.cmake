@@ -31,6 +31,15 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/waterfallgraphicbase.h
   ${CMAKE_CURRENT_LIST_DIR}/waterfallgraphic.cpp
   ${CMAKE_CURRENT_LIST_DIR}/waterfallgraphic.h
+  ${CMAKE_CURRENT_LIST_DIR}/spectrummarkeritem.h
+  ${CMAKE_CURRENT_LIST_DIR}/analysisspectrumbase.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/analysisspectrumbase.h
+  ${CMAKE_CURRENT_LIST_DIR}/analysisspectrum.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/analysisspectrum.h
+  ${CMAKE_CURRENT_LIST_DIR}/templatespectrum.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/templatespectrum.h
+  ${CMAKE_CURRENT_LIST_DIR}/knownfreqspectrum.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/knownfreqspectrum.h
   ${CMAKE_CURRENT_LIST_DIR}/analysisspectrumgraphic.cpp
   ${CMAKE_CURRENT_LIST_DIR}/analysisspectrumgraphic.h
   ${CMAKE_CURRENT_LIST_DIR}/multiplerangesspectrumgraphic.cpp

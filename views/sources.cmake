@@ -1,6 +1,4 @@
 target_sources(veltrano_gui PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/inputrangedialog.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/inputrangedialog.h
   ${CMAKE_CURRENT_LIST_DIR}/measurementlist.cpp
   ${CMAKE_CURRENT_LIST_DIR}/measurementlist.h
   ${CMAKE_CURRENT_LIST_DIR}/measurementswindow.cpp

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/pseudoterminal.h"
+#include "pseudoterminal.h"
 
 // Plays the front-end unit's interpreter on the far end of a pseudo-terminal, on a thread of its own.
 //
