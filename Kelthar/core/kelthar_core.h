@@ -13,11 +13,10 @@
 #include "demosignal.h"
 #include "frontendcommands.h"
 #include "frontendlatch.h"
-#include "generatorparams.h"
+#include "generatortransmit.h"
 #include "ikelthar.h"
 #include "noisequality.h"
 #include "overloadcontrol.h"
-#include "plainfft.h"
 #include "sdrlink.h"
 #include "signalrecorder.h"
 #include "signalsarchive.h"
@@ -113,11 +112,11 @@ public:
         m_frontEnd = std::move(commands);
     }
     const SDR_STREAM_CONFIG& ReceiveConfig() const { return m_rxConfig; }
-    const SDR_STREAM_CONFIG& TransmitConfig() const { return m_txConfig; }
+    const SDR_STREAM_CONFIG& TransmitConfig() const { return m_generator.Config(); }
     // The core's copy of the generator block.
-    const uint8_t* GeneratorBlock() const { return m_generatorBlock; }
+    const uint8_t* GeneratorBlock() const { return m_generator.Block(); }
     // Null until this core has brought the SDR link up.
-    const CPlainFft* PlainFft() const { return m_plainFft.get(); }
+    const CPlainFft* PlainFft() const { return m_generator.PlainFft(); }
     uint32_t GetSweepCounter() const { return m_sweepCounter; }
     uint32_t GetRangeBufferRecreations() const { return m_rangeBufferRecreations; }
     uint32_t GetDdcBufferRecreations() const { return m_ddcBufferRecreations; }
@@ -145,16 +144,14 @@ private:
     void FollowSampleRate();
     // One audio value for the sound engine; demo mode plays two steady tones instead.
     void FeedSound(double value);
-    // Once this core has brought the SDR link up: the generator's FFT, and the transmitter powered down
-    // by a silent generator block.
-    void StartGenerator();
-    // The output level of the generator block into the transmit settings and the block's amplitude
-    // code; returns the amplitude code.
-    uint16_t ApplyGeneratorLevel();
+    // While a recording plays or is paused it stands in for the hardware: true when it answered this
+    // read, with the read's result in *result.
+    bool ReadFromRecording(std::vector<uint8_t>& block, uint64_t time, bool* result);
+    // While recording, every acquired block goes into the recording.
+    void RecordBlock(const std::vector<uint8_t>& block, uint64_t time);
 
-    // The last generator block as the window laid it out (GENERATOR_PARAMS); the transmit path reads
-    // it by byte offset and writes its amplitude code, sampling rate and swap flag back into it.
-    uint8_t m_generatorBlock[sizeof(GENERATOR_PARAMS)] = {};
+    // The generator block, the transmit settings and the generator's FFT.
+    CGeneratorTransmit m_generator;
 
     // Overload state and automatic gain of the sweep step.
     COverloadControl m_overload;
@@ -203,10 +200,7 @@ private:
     KELTHAR_COUNTERS2 m_counters2;
     bool m_ignoreProbeIdent = false;
 
-    SDR_STREAM_CONFIG m_txConfig;
     SDR_STREAM_CONFIG m_rxConfig;
-    // The generator's multi-carrier FFT (64 points), made when this core brings the SDR link up.
-    std::unique_ptr<CPlainFft> m_plainFft;
 
     uint32_t m_flags = 0;
     int32_t m_fhssMode = 0;
