@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <map>
 #include <regex>
 #include <set>
 
@@ -46,6 +47,43 @@ void CollectSources(const fs::path& folder, const fs::path& root, std::vector<st
         if (it->is_regular_file() && IsSource(it->path()))
             files.push_back(Relative(it->path(), root));
     }
+}
+
+// The tree's source files by name, to find the file an #include means.
+using FilesByName = std::map<std::string, std::vector<std::string>>;
+
+FilesByName IndexByName(const std::vector<std::string>& files)
+{
+    FilesByName byName;
+    for (const std::string& file : files)
+        byName[fs::path(file).filename().string()].push_back(file);
+    return byName;
+}
+
+// Beside the includer first, as the compiler looks; then anywhere in the tree by the include's own path
+// ("dir/x.h" names only an x.h in a folder called dir), since every folder is on the include path.
+// Empty for a header the tree does not hold (a generated form, the system's); more than one when the
+// name is ambiguous.
+std::vector<std::string> Resolve(const std::string& includer, const std::string& include,
+                                 const std::set<std::string>& files, const FilesByName& byName)
+{
+    const std::string beside =
+        (fs::path(includer).parent_path() / include).lexically_normal().generic_string();
+    if (files.count(beside) != 0)
+        return {beside};
+    std::vector<std::string> targets;
+    const auto named = byName.find(fs::path(include).filename().string());
+    if (named == byName.end())
+        return targets;
+    const std::string tail = "/" + include;
+    for (const std::string& candidate : named->second)
+    {
+        if (candidate == include ||
+            (candidate.size() > tail.size() &&
+             candidate.compare(candidate.size() - tail.size(), tail.size(), tail) == 0))
+            targets.push_back(candidate);
+    }
+    return targets;
 }
 }  // namespace
 
@@ -131,6 +169,7 @@ std::vector<LAYOUT_VIOLATION> CLayoutCheck::Check(const fs::path& root) const
     }
     std::sort(files.begin(), files.end());
     const std::set<std::string> known(files.begin(), files.end());
+    const FilesByName byName = IndexByName(files);
 
     std::vector<LAYOUT_VIOLATION> violations;
     static const std::regex includeLine(R"re(^\s*#\s*include\s*"([^"]+)")re");
@@ -152,44 +191,23 @@ std::vector<LAYOUT_VIOLATION> CLayoutCheck::Check(const fs::path& root) const
             if (!std::regex_search(line, match, includeLine))
                 continue;
             const std::string include = match[1];
-
-            // Beside the includer first, as the compiler looks; then anywhere in the tree by the
-            // include's own path, since the folders are on the include path. Headers the tree does not
-            // hold (generated forms, the system's) have no place in the order.
-            std::vector<std::string> targets;
-            const std::string beside =
-                (fs::path(file).parent_path() / include).lexically_normal().generic_string();
-            if (known.count(beside) != 0)
-            {
-                targets.push_back(beside);
-            }
-            else
-            {
-                for (const std::string& candidate : files)
-                {
-                    if (candidate == include ||
-                        (candidate.size() > include.size() &&
-                         candidate.compare(candidate.size() - include.size(), include.size(), include) == 0 &&
-                         candidate[candidate.size() - include.size() - 1] == '/'))
-                        targets.push_back(candidate);
-                }
-            }
-            if (targets.empty())
-                continue;
+            const std::vector<std::string> targets = Resolve(file, include, known, byName);
             if (targets.size() > 1)
             {
                 std::string all;
                 for (const std::string& target : targets)
                     all += (all.empty() ? "" : ", ") + target;
                 violations.push_back({file, lineNumber, include, "names more than one header: " + all});
-                continue;
             }
-            const int targetRank = RankOf(targets.front());
-            if (targetRank >= 0 && targetRank < rank)
+            else if (targets.size() == 1)
             {
-                violations.push_back({file, lineNumber, include,
-                                      targets.front() + " lies in " + m_order[targetRank] + "/, above " +
-                                          m_order[rank] + "/"});
+                const int targetRank = RankOf(targets.front());
+                if (targetRank >= 0 && targetRank < rank)
+                {
+                    violations.push_back({file, lineNumber, include,
+                                          targets.front() + " lies in " + m_order[targetRank] + "/, above " +
+                                              m_order[rank] + "/"});
+                }
             }
         }
     }
