@@ -1,6 +1,7 @@
 #include "veltrano.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QLabel>
 #include <QTime>
 
@@ -12,6 +13,7 @@
 #include "devicethread.h"
 #include "globals.h"
 #include "imultigraphic.h"
+#include "isimplegraphic.h"
 #include "monitoring2window.h"
 #include "noconnectionwindow.h"
 #include "optionswindow.h"
@@ -166,6 +168,31 @@ bool Veltrano::ToggleWindow(QWidget* window)
     return window->isVisible();
 }
 
+void Veltrano::ReportCommandError(const char* name, const std::exception& error)
+{
+    qDebug() << name << error.what();
+    Prompt().Critical(this, QCoreApplication::applicationName(),
+                      tr("Unexpected error occurred!") + QStringLiteral(" (%1)").arg(QLatin1String(name)));
+}
+
+void Veltrano::StartDemoLevelFit()
+{
+    m_bFitDemoLevels = true;
+}
+
+void Veltrano::FitDemoLevels()
+{
+    if (!m_bFitDemoLevels || !g_DeviceThread.IsDemoMode())
+        return;
+    // Waits for a sweep that reached the spectrum pane: a paused pane has none to fit to.
+    auto* spec = dynamic_cast<ISimpleGraphic*>(ui.m_pRangeGraphView->GetGraphic(QStringLiteral("Spec")));
+    const std::vector<double>* shown = spec ? spec->GetData(1) : nullptr;
+    if (!shown || shown->empty())
+        return;
+    ui.m_pRangeGraphView->FitLevelToNoise();
+    m_bFitDemoLevels = false;
+}
+
 void Veltrano::SwitchOnlyDdcOff()
 {
     ui.m_pOnlyDdcButton->setChecked(false);
@@ -306,6 +333,7 @@ void Veltrano::OnFileDemoModeMenu()
             ui.m_pFileDemoModeAction->setChecked(true);
             m_pStatusLabel->setText(tr("DEMO mode"));
             ui.m_pRangeSoundButton->setEnabled(false);
+            StartDemoLevelFit();
         }
         else
         {
@@ -341,6 +369,7 @@ void Veltrano::OnSwitchToDemo()
     ui.m_pRangeSoundButton->setEnabled(false);
     if (g_DeviceThread.m_pControlBits)
         g_DeviceThread.m_pControlBits->LoadFir();
+    StartDemoLevelFit();
     UpdateWindowTitle();
 }
 

@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include <ctime>
+#include <exception>
 #include <vector>
 
 #include "ianalysis.h"
@@ -172,6 +173,7 @@ public slots:
     void OnDdcZeroButton();
     void OnDdcAutoFitButton();
     void OnDdcWavWriteButton();
+    void OnDdcWriteWavButton();
     void OnDeviceBandwidthChanged(int index);
     void OnBandwidthsChanged();
 
@@ -186,6 +188,7 @@ public slots:
     void OnDemodZeroButton();
     void OnDemodAutoFitButton();
     void OnDeviceDemodChanged();
+    void OnDemodAudioDeviceChanged();
     void OnDemodSoundStatusChanged();
     void OnOnlyDdcChanged();
     void OnDemodVideoButton(bool on);
@@ -238,7 +241,7 @@ public slots:
     void OnMemoryVisibilityChanged(bool visible);
     void OnAnalysisThresholdVisibilityChanged(bool visible);
     void OnAnalysisVisibilityChanged(bool visible);
-    void OnAnalysisFreqChanged(double startMHz, double stopMHz);
+    void OnAnalysisFreqChanged(double freqMHz, double widthMHz);
     void OnAnalysisFinished(const std::vector<ANALYSIS_RESULT_ITEM>& results);
     void OnGsmAnalysisVisibilityChanged(bool visible);
     void OnGsmAnalysisFreqChanged(double freqMHz);
@@ -281,6 +284,29 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Runs a command's body. A library exception must not end the program: the operator gets
+    // "Unexpected error occurred!" with the command's name, and the command stops where it was.
+    template <typename Body>
+    void RunCommand(const char* name, Body&& body)
+    {
+        try
+        {
+            body();
+        }
+        catch (const std::exception& error)
+        {
+            ReportCommandError(name, error);
+        }
+    }
+    void ReportCommandError(const char* name, const std::exception& error);
+    // The twenty steps of a channel switch, for a type the library has a channel for.
+    void SwitchChannel(int type, double ddcFreq, bool init);
+    // A freshly started demo shows its signal at once: the range pane's level window is fitted to
+    // the first demo sweep, once per start of demo mode.
+    void StartDemoLevelFit();
+    void FitDemoLevels();
+    // The index of the narrowest DDC band whose name still reads at least widthMHz × 1000.
+    int PickBandwidth(double widthMHz);
     // The start-up tool window named on the command line.
     void OpenStartWindow(const QString& name);
     // Flips a tool window's visibility; true when it is shown afterwards.
@@ -334,6 +360,7 @@ private:
     int m_nServiceMode = 0;
     bool m_bOnlyDdcBeforeVideo = false;
     bool m_bKeepWaiting = false;
+    bool m_bFitDemoLevels = false;
     int m_nEnlargedPane = 0;
     // Device thread's byte count at the last rate tick: the rate is the growth since then.
     quint32 m_nLastReceivedBytes = 0;

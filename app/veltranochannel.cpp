@@ -2,6 +2,7 @@
 // per-type settings and pane modes, the buttons that make sense for the type, and the sound path.
 
 #include <QComboBox>
+#include <QDebug>
 
 #include "analysiswindow.h"
 #include "ddcview.h"
@@ -24,121 +25,127 @@ constexpr int kSoundRate = 31250;
 
 void Veltrano::SetCurrentChannel(int type, double ddcFreq, bool init)
 {
-    try
+    // A type the library has no channel for is refused before anything changes: the window, the
+    // device and the stored settings stay on the current type.
+    if (type < 0 || type >= g_DeviceThread.GetChannelCount())
     {
-        SwitchOnlyDdcOff();
-        const bool changed = type != g_DeviceThread.GetChannelType();
-
-        if (m_pAnalysisWindow)
-        {
-            m_pAnalysisWindow->ClearResults();
-            m_pAnalysisWindow->hide();
-        }
-        if (m_pPulseWindow)
-            m_pPulseWindow->hide();
-
-        // The axes are kept per channel type: store those of the type being left.
-        ui.m_pRangeGraphView->SaveAxisSettings();
-        ui.m_pDdcGraphView->SaveAxisSettings();
-        ui.m_pDemodGraphView->SaveAxisSettings();
-        ui.m_pRangeGraphView->CloseLoadedData();
-        ui.m_pDdcGraphView->CloseLoadedData();
-        ui.m_pDemodGraphView->CloseLoadedData();
-
-        // A type the library has no channel for is refused: the window stays on the current one.
-        if (!g_DeviceThread.SetChannelType(type))
-            type = g_DeviceThread.GetChannelType();
-
-        ui.m_pDemodModeCombo->setCurrentIndex(
-            g_Parameters.GetInt(QStringLiteral("Device"), QStringLiteral("Demodulation"), 0));
-        g_Parameters.SetInt(QStringLiteral("Device"), QStringLiteral("DemodSoundEnabled"), 0);
-        ui.m_pDemodSoundButton->setChecked(
-            g_Parameters.GetInt(QStringLiteral("Device"), QStringLiteral("DemodSoundEnabled"), 0) != 0);
-
-        if (g_DeviceThread.m_pAdf)
-            ui.m_pOnlyDdcButton->setChecked(g_DeviceThread.m_pAdf->IsOnlyDdc());
-
-        if (ddcFreq != 0.0)
-            g_Parameters.SetDouble(QStringLiteral("Device"),
-                                   g_DeviceThread.GetChannelPrefix() + QStringLiteral("DdcFreq"), ddcFreq);
-
-        OnBandwidthsChanged();
-        ApplyDemodSettings();
-
-        const bool wiredOrAcoustic = type == 4 || type == 6;
-        if (m_pRangeOctaveFiltersWindow && !wiredOrAcoustic)
-            m_pRangeOctaveFiltersWindow->hide();
-        ui.m_pRangeOctButton->setVisible(wiredOrAcoustic);
-        ui.m_pRangeOscButton->setVisible(type != 0 && type != 3);
-        ui.m_pOnlyDdcButton->setVisible(type == 0 || type == 1 || type == 3 || type == 6);
-
-        RestorePaneStates();
-
-        if (type == 4)
-        {
-            ui.m_pDdcPane->setEnabled(false);
-            ui.m_pDemodPane->setEnabled(false);
-            ui.m_pRangeGraphView->m_bTuningEnabled = false;
-            if (m_pOptionsWindow)
-            {
-                m_pOptionsWindow->SetPageEnabled(1, false);
-                m_pOptionsWindow->SetPageEnabled(2, false);
-            }
-            if (g_DeviceThread.m_pSoundEngine)
-                g_DeviceThread.m_pSoundEngine->Close();
-        }
-        else
-        {
-            ui.m_pDdcPane->setEnabled(true);
-            ui.m_pDemodPane->setEnabled(true);
-            ui.m_pRangeGraphView->m_bTuningEnabled = true;
-            if (m_pOptionsWindow)
-            {
-                m_pOptionsWindow->SetPageEnabled(1, true);
-                m_pOptionsWindow->SetPageEnabled(2, true);
-            }
-        }
-
-        ui.m_pRangeSoundButton->setVisible(wiredOrAcoustic);
-        if (type == 4 && g_DeviceThread.m_pSoundEngine)
-            g_DeviceThread.m_pSoundEngine->Open(
-                g_Parameters.GetInt(QStringLiteral("DemodOptions"), QStringLiteral("AudioDevice"), 0),
-                kSoundRate);
-
-        if (type == 0)
-        {
-            ui.m_pKnownRanges2Button->show();
-        }
-        else
-        {
-            ui.m_pPulseButton->hide();
-            ui.m_pKnownRangesButton->hide();
-        }
-        ui.m_pRemoteButton->setVisible(type == 5);
-
+        qDebug() << "Channel type" << type << "has no channel; staying on type"
+                 << g_DeviceThread.GetChannelType();
         if (m_pChannelCombo)
-            m_pChannelCombo->setCurrentIndex(type);
-
-        ShowFreqInRange(ddcFreq);
-
-        if (m_pAnalysisWindow)
-            m_pAnalysisWindow->m_dUpperLimit = g_DeviceThread.GetUpperLimit();
-        if (m_pMonitoring2Window && m_pMonitoring2Window->isVisible())
-        {
-            ui.m_pMonitoring2Button->setChecked(true);
-            ui.m_pRangeGraphView->SetThresholdLineVisible(true);
-        }
-
-        if (init || changed)
-            g_DeviceThread.InitDevice();
-
-        UpdateWindowTitle();
-        setFocus();
+            m_pChannelCombo->setCurrentIndex(g_DeviceThread.GetChannelType());
+        return;
     }
-    catch (const std::exception& error)
+    RunCommand("SetCurrentChannel", [&] { SwitchChannel(type, ddcFreq, init); });
+}
+
+void Veltrano::SwitchChannel(int type, double ddcFreq, bool init)
+{
+    SwitchOnlyDdcOff();
+    const bool changed = type != g_DeviceThread.GetChannelType();
+
+    if (m_pAnalysisWindow)
     {
-        qWarning("Channel switch: %s", error.what());
+        m_pAnalysisWindow->ClearResults();
+        m_pAnalysisWindow->hide();
     }
+    if (m_pPulseWindow)
+        m_pPulseWindow->hide();
+
+    // The axes are kept per channel type: store those of the type being left.
+    ui.m_pRangeGraphView->SaveAxisSettings();
+    ui.m_pDdcGraphView->SaveAxisSettings();
+    ui.m_pDemodGraphView->SaveAxisSettings();
+    ui.m_pRangeGraphView->CloseLoadedData();
+    ui.m_pDdcGraphView->CloseLoadedData();
+    ui.m_pDemodGraphView->CloseLoadedData();
+
+    g_DeviceThread.SetChannelType(type);
+
+    ui.m_pDemodModeCombo->setCurrentIndex(
+        g_Parameters.GetInt(QStringLiteral("Device"), QStringLiteral("Demodulation"), 0));
+    g_Parameters.SetInt(QStringLiteral("Device"), QStringLiteral("DemodSoundEnabled"), 0);
+    ui.m_pDemodSoundButton->setChecked(
+        g_Parameters.GetInt(QStringLiteral("Device"), QStringLiteral("DemodSoundEnabled"), 0) != 0);
+
+    if (g_DeviceThread.m_pAdf)
+        ui.m_pOnlyDdcButton->setChecked(g_DeviceThread.m_pAdf->IsOnlyDdc());
+
+    if (ddcFreq != 0.0)
+        g_Parameters.SetDouble(QStringLiteral("Device"),
+                               g_DeviceThread.GetChannelPrefix() + QStringLiteral("DdcFreq"), ddcFreq);
+
+    OnBandwidthsChanged();
+    ApplyDemodSettings();
+
+    const bool wiredOrAcoustic = type == 4 || type == 6;
+    if (m_pRangeOctaveFiltersWindow && !wiredOrAcoustic)
+        m_pRangeOctaveFiltersWindow->hide();
+    ui.m_pRangeOctButton->setVisible(wiredOrAcoustic);
+    ui.m_pRangeOscButton->setVisible(type != 0 && type != 3);
+    ui.m_pOnlyDdcButton->setVisible(type == 0 || type == 1 || type == 3 || type == 6);
+
+    RestorePaneStates();
+
+    if (type == 4)
+    {
+        ui.m_pDdcPane->setEnabled(false);
+        ui.m_pDemodPane->setEnabled(false);
+        ui.m_pRangeGraphView->m_bTuningEnabled = false;
+        if (m_pOptionsWindow)
+        {
+            m_pOptionsWindow->SetPageEnabled(1, false);
+            m_pOptionsWindow->SetPageEnabled(2, false);
+        }
+        if (g_DeviceThread.m_pSoundEngine)
+            g_DeviceThread.m_pSoundEngine->Close();
+    }
+    else
+    {
+        ui.m_pDdcPane->setEnabled(true);
+        ui.m_pDemodPane->setEnabled(true);
+        ui.m_pRangeGraphView->m_bTuningEnabled = true;
+        if (m_pOptionsWindow)
+        {
+            m_pOptionsWindow->SetPageEnabled(1, true);
+            m_pOptionsWindow->SetPageEnabled(2, true);
+        }
+    }
+
+    ui.m_pRangeSoundButton->setVisible(wiredOrAcoustic);
+    if (type == 4 && g_DeviceThread.m_pSoundEngine)
+        g_DeviceThread.m_pSoundEngine->Open(
+            g_Parameters.GetInt(QStringLiteral("DemodOptions"), QStringLiteral("AudioDevice"), 0),
+            kSoundRate);
+
+    if (type == 0)
+    {
+        ui.m_pKnownRanges2Button->show();
+    }
+    else
+    {
+        ui.m_pPulseButton->hide();
+        ui.m_pKnownRangesButton->hide();
+    }
+    ui.m_pRemoteButton->setVisible(type == 5);
+
+    if (m_pChannelCombo)
+        m_pChannelCombo->setCurrentIndex(type);
+
+    ShowFreqInRange(ddcFreq);
+
+    if (m_pAnalysisWindow)
+        m_pAnalysisWindow->m_dUpperLimit = g_DeviceThread.GetUpperLimit();
+    if (m_pMonitoring2Window && m_pMonitoring2Window->isVisible())
+    {
+        ui.m_pMonitoring2Button->setChecked(true);
+        ui.m_pRangeGraphView->SetThresholdLineVisible(true);
+    }
+
+    if (init || changed)
+        g_DeviceThread.InitDevice();
+
+    UpdateWindowTitle();
+    setFocus();
 }
 
 void Veltrano::ApplyDemodSettings()

@@ -4,8 +4,11 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QSettings>
+#include <QStandardPaths>
 
 #include <algorithm>
+#include <initializer_list>
 #include <iterator>
 
 #include "aboutwindow.h"
@@ -13,12 +16,14 @@
 #include "archivewindow.h"
 #include "ddcwavwriterwindow.h"
 #include "devicethread.h"
+#include "dockwindow.h"
 #include "globals.h"
 #include "gsmanalysiswindow.h"
 #include "knownfreqranges2window.h"
 #include "knownfreqrangeswindow.h"
 #include "memorywindow.h"
 #include "monitoring2window.h"
+#include "octavefilterswindow.h"
 #include "optionswindow.h"
 #include "parameters.h"
 #include "prompt.h"
@@ -29,6 +34,7 @@
 #include "templateswindow.h"
 #include "usermanualwindow.h"
 #include "veltrano.h"
+#include "videowindow.h"
 #include "waterfallgraphic.h"
 #include "zantigo.h"
 
@@ -85,6 +91,8 @@ void Veltrano::ConnectPaneButtons()
     click(ui.m_pGsmButton, &Veltrano::OnGsmAnalysisButton);
     click(ui.m_pKnownRangesButton, &Veltrano::OnRangesButton);
     click(ui.m_pKnownRanges2Button, &Veltrano::OnRanges2Button);
+    connect(ui.m_pRangeOctButton, &QPushButton::clicked, m_pRangeOctaveFiltersWindow, &QWidget::setVisible);
+    connect(ui.m_pDemodOctButton, &QPushButton::clicked, m_pDemodOctaveFiltersWindow, &QWidget::setVisible);
     connect(ui.m_pDdcBandwidthCombo, QOverload<int>::of(&QComboBox::activated), this,
             &Veltrano::OnDeviceBandwidthChanged);
     connect(ui.m_pDemodModeCombo, QOverload<int>::of(&QComboBox::activated), this,
@@ -116,16 +124,69 @@ void Veltrano::OnHelpManualMenu()
     ui.m_pHelpManualAction->setChecked(ToggleWindow(m_pUserManualWindow));
 }
 
+namespace
+{
+// The folder the parameter-file dialogs start in, kept beside the settings document.
+QString ParametersFolder(const QSettings& settings)
+{
+    return settings
+        .value(QStringLiteral("Parameters/Folder"),
+               QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+        .toString();
+}
+}  // namespace
+
 void Veltrano::OnFileLoadParamMenu()
 {
+    QSettings settings(g_Parameters.FilePath(), QSettings::IniFormat);
+    const QString file = Prompt().GetOpenFileName(this, tr("Load Parameters"), ParametersFolder(settings),
+                                                  tr("Parameter files (*.ini)"));
+    if (file.isEmpty())
+        return;
+    // Taken over by the settings document at the next start; nothing changes now.
+    settings.setValue(QStringLiteral("Parameters/LoadFile"), file);
+    settings.sync();
+    Prompt().Information(this, QCoreApplication::applicationName(), tr("Restart this Program to apply!!!"));
 }
 
 void Veltrano::OnFileSaveParamMenu()
 {
+    QSettings settings(g_Parameters.FilePath(), QSettings::IniFormat);
+    const QString file = Prompt().GetSaveFileName(this, tr("Save Parameters As"), ParametersFolder(settings),
+                                                  tr("Parameter files (*.ini)"));
+    const int slash = file.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return;
+    // The copy is written when the settings document is saved at exit.
+    settings.setValue(QStringLiteral("Parameters/Folder"), file.left(slash + 1));
+    settings.setValue(QStringLiteral("Parameters/LoadFile"), QString());
+    settings.setValue(QStringLiteral("Parameters/SaveFile"), file);
+    settings.sync();
+    Prompt().Information(this, QCoreApplication::applicationName(),
+                         tr("Close this Program to save current parameters into a file!!!"));
 }
 
 void Veltrano::OnFileDefParamMenu()
 {
+    if (Prompt().Question(this, QCoreApplication::applicationName(),
+                          tr("Do you want to reset all settings to default values?")) != QMessageBox::Yes)
+        return;
+    RunCommand(
+        "OnFileDefParamMenu",
+        [&]
+        {
+            ResetPaneSizes();
+            for (CQDockWindow* dock : std::initializer_list<CQDockWindow*>{
+                     m_pOptionsWindow, m_pAnalysisWindow, m_pGsmAnalysisWindow, m_pScanerWindow,
+                     m_pUserManualWindow, m_pArchiveWindow, m_pSpectrumDialog, m_pMonitoring2Window,
+                     m_pTemplatesWindow, m_pVideoWindow, m_pKnownFreqRangesWindow, m_pKnownFreqRanges2Window})
+                dock->SetDefaultGeometry();
+            SetCurrentChannel(g_DeviceThread.GetChannelType(), 0.0, true);
+            g_Parameters.SetDefaults();
+            RestorePaneStates();
+            for (int page = 0; page < 3; ++page)
+                m_pOptionsWindow->SetupOptionsWindow(page, 0);
+        });
 }
 
 void Veltrano::OnToolsPreferencesMenu()
@@ -187,7 +248,7 @@ void Veltrano::OnMonitoring2Button(int restart)
     if (restart == 0)
         ToggleWindow(m_pMonitoring2Window);
     if (m_pMonitoring2Window->isVisible())
-        StartMonitoringForVisibleRange();
+        RunCommand("OnMonitoring2Button", [this] { StartMonitoringForVisibleRange(); });
 }
 
 void Veltrano::OnMemoryButton()
@@ -479,15 +540,7 @@ void Veltrano::OnRangeChangedTriggerLevel(double level)
 
 void Veltrano::OnSaveArchive()
 {
-    m_pArchiveWindow->SaveArchive();
-}
-
-void Veltrano::OnProgress(int)
-{
-}
-
-void Veltrano::OnDataLoaded(double, int, double, double)
-{
+    RunCommand("OnSaveArchive", [this] { m_pArchiveWindow->SaveArchive(); });
 }
 
 void Veltrano::OnDeviceMasterMode(bool master)

@@ -133,6 +133,7 @@ void Veltrano::OnDeviceDataArrived()
         }
 
         SendDataToGraph(RangePane);
+        FitDemoLevels();
         if (dev.m_pAdf)
             ui.m_pRangeGraphView->SetHarmonicCount(dev.m_pAdf->GetNumberGarms());
         if (!IsShown(m_pPulseWindow))

@@ -1,5 +1,8 @@
 // The DDC and demodulation panes: pause, step, axes, options pages and display modes, which the two
-// panes share in shape.
+// panes share in shape; the DDC band and tuning, and the demodulator's sound and video.
+
+#include <QComboBox>
+#include <QCoreApplication>
 
 #include "ddcview.h"
 #include "demodview.h"
@@ -7,8 +10,27 @@
 #include "globals.h"
 #include "optionswindow.h"
 #include "parameters.h"
+#include "prompt.h"
+#include "rangeview.h"
 #include "veltrano.h"
+#include "videowindow.h"
 #include "waterfallgraphic.h"
+
+namespace
+{
+// Sample rates from this one up are too fast for the sound output.
+constexpr int kMaxSoundRate = 384000;
+
+int AudioDevice()
+{
+    return g_Parameters.GetInt(QStringLiteral("DemodOptions"), QStringLiteral("AudioDevice"), 0);
+}
+
+QString BandwidthKey()
+{
+    return g_DeviceThread.GetChannelPrefix() + QStringLiteral("Bandwidth");
+}
+}  // namespace
 
 // DDC and demodulation panes ---------------------------------------------------------------------
 
@@ -69,12 +91,87 @@ void Veltrano::OnDdcAutoFitButton()
     ui.m_pDdcGraphView->AutoFit();
 }
 
-void Veltrano::OnDeviceBandwidthChanged(int)
+void Veltrano::OnDdcWriteWavButton()
 {
+}
+
+void Veltrano::OnDeviceBandwidthChanged(int index)
+{
+    // An emptied combo reports -1: there is no band to take.
+    if (index < 0)
+        return;
+    RunCommand("OnDeviceBandwidthChanged",
+               [&]
+               {
+                   IControlBits* bits = g_DeviceThread.m_pControlBits;
+                   ui.m_pDdcGraphView->SaveAxisSettings();
+                   ui.m_pDemodGraphView->SaveAxisSettings();
+                   bits->SetBandwidthIndex(index);
+                   const int taken = bits->GetBandwidthIndex();
+                   if (taken != index)
+                       Prompt().Warning(this, QCoreApplication::applicationName(),
+                                        tr("Too wide bandwidth! Switching to the nearest allowed bandwith."));
+                   // A device without bands takes none: nothing to show, store or play.
+                   if (taken < 0)
+                       return;
+                   ui.m_pDdcBandwidthCombo->setCurrentIndex(taken);
+                   if (m_pOptionsWindow)
+                       m_pOptionsWindow->SetDdcBandIndex(taken);
+                   g_Parameters.SetInt(QStringLiteral("Device"), BandwidthKey(), taken);
+                   ui.m_pDdcGraphView->ApplyAxisSettings();
+                   ui.m_pDemodGraphView->ApplyAxisSettings();
+
+                   ISoundEngine* sound = g_DeviceThread.m_pSoundEngine;
+                   if (!sound)
+                       return;
+                   const int rate = static_cast<int>(bits->GetSampleRate(-1));
+                   if (rate < kMaxSoundRate)
+                   {
+                       sound->Open(AudioDevice(), rate);
+                       if (g_Parameters.GetInt(QStringLiteral("Device"), QStringLiteral("DemodSoundEnabled"),
+                                               0) != 0)
+                       {
+                           sound->ResetBuffers();
+                           ui.m_pDemodSoundButton->setChecked(true);
+                       }
+                   }
+                   else
+                   {
+                       // Too fast to play: the output is kept open without a rate, the button off.
+                       sound->Close();
+                       sound->Open(AudioDevice(), 0);
+                       ui.m_pDemodSoundButton->setChecked(false);
+                   }
+               });
 }
 
 void Veltrano::OnBandwidthsChanged()
 {
+    RunCommand("OnBandwidthsChanged",
+               [&]
+               {
+                   IControlBits* bits = g_DeviceThread.m_pControlBits;
+                   ui.m_pDdcBandwidthCombo->clear();
+                   const int count = bits->GetDdcBandCount();
+                   for (int i = 0; i < count; ++i)
+                   {
+                       const std::wstring& name = bits->GetDdcBand(i).Name;
+                       if (!name.empty())
+                           ui.m_pDdcBandwidthCombo->addItem(QString::fromStdWString(name));
+                   }
+                   // A stored index the refilled list does not hold selects the first band, as the
+                   // default does.
+                   int stored = g_Parameters.GetInt(QStringLiteral("Device"), BandwidthKey(), -1);
+                   if (stored < 0 || stored >= ui.m_pDdcBandwidthCombo->count())
+                       stored = 0;
+                   ui.m_pDdcBandwidthCombo->setCurrentIndex(stored);
+               });
+}
+
+void Veltrano::OnDemodAudioDeviceChanged()
+{
+    // Reopens the sound output on the device just chosen.
+    OnDeviceBandwidthChanged(ui.m_pDdcBandwidthCombo->currentIndex());
 }
 
 void Veltrano::OnDemodPauseButton()
@@ -133,10 +230,53 @@ void Veltrano::OnDeviceDemodChanged()
 
 void Veltrano::OnDemodSoundStatusChanged()
 {
+    RunCommand("OnDemodSoundStatusChanged",
+               [&]
+               {
+                   const int rate = static_cast<int>(g_DeviceThread.m_pControlBits->GetSampleRate(-1));
+                   ISoundEngine* sound = g_DeviceThread.m_pSoundEngine;
+                   if (rate < kMaxSoundRate && ui.m_pDemodSoundButton->isChecked())
+                   {
+                       if (sound)
+                           sound->ResetBuffers();
+                   }
+                   else
+                   {
+                       if (ui.m_pDemodSoundButton->isChecked())
+                       {
+                           Prompt().Warning(
+                               this, QCoreApplication::applicationName(),
+                               tr("Sound playback is available for \"Bandwidth\" below 192 kHz only!"));
+                           ui.m_pDemodSoundButton->setChecked(false);
+                       }
+                       if (sound)
+                           sound->Close();
+                   }
+                   g_Parameters.SetInt(QStringLiteral("Device"), QStringLiteral("DemodSoundEnabled"),
+                                       ui.m_pDemodSoundButton->isChecked() ? 1 : 0);
+               });
 }
 
-void Veltrano::OnDemodVideoButton(bool)
+void Veltrano::OnDemodVideoButton(bool on)
 {
+    if (m_pVideoWindow)
+        m_pVideoWindow->setVisible(on);
+    const int type = g_DeviceThread.GetChannelType();
+    if (type != 0 && type != 3)
+        return;
+    if (on)
+    {
+        // Video needs the second band and the DDC to itself; the only-DDC state is put back after.
+        ui.m_pDdcBandwidthCombo->setCurrentIndex(1);
+        OnDeviceBandwidthChanged(1);
+        m_bOnlyDdcBeforeVideo = ui.m_pOnlyDdcButton->isChecked();
+        ui.m_pOnlyDdcButton->setChecked(true);
+    }
+    else
+    {
+        ui.m_pOnlyDdcButton->setChecked(m_bOnlyDdcBeforeVideo);
+    }
+    OnOnlyDdcChanged();
 }
 
 void Veltrano::OnDdcTriggerPause()
@@ -152,12 +292,49 @@ void Veltrano::OnDemodTriggerPause()
     OnDdcTriggerPause();
 }
 
-void Veltrano::OnChangeDdcFreq(double)
+void Veltrano::OnChangeDdcFreq(double freqMHz)
 {
-}
+    RunCommand(
+        "OnChangeDdcFreq",
+        [&]
+        {
+            IControlBits* bits = g_DeviceThread.m_pControlBits;
+            bits->SetTuneFreqAndBandwidth(freqMHz * 1000000.0, ui.m_pDdcBandwidthCombo->currentIndex());
+            const double freq = bits->GetTuneFreq() / 1000000.0;
+            g_Parameters.SetDouble(QStringLiteral("Device"),
+                                   g_DeviceThread.GetChannelPrefix() + QStringLiteral("DdcFreq"), freq);
 
-void Veltrano::ShowFreqInRange(double)
-{
+            // A tuning outside the sweep moves the sweep over it, at its width and inside the
+            // channel.
+            IAdf4350* adf = g_DeviceThread.m_pAdf;
+            if (adf && adf->IsEnabled() && (freq < adf->GetStartFreq() || freq > adf->GetStopFreq()))
+            {
+                const double half = (adf->GetStopFreq() - adf->GetStartFreq()) * 0.5;
+                double start = freq - half;
+                double stop = freq + half;
+                if (IChannel* channel = bits->GetChannel(-1))
+                {
+                    if (start < channel->GetStartFreq())
+                    {
+                        stop += channel->GetStartFreq() - start;
+                        start = channel->GetStartFreq();
+                    }
+                    if (stop > channel->GetUpperLimit())
+                    {
+                        start -= stop - channel->GetUpperLimit();
+                        stop = channel->GetUpperLimit();
+                    }
+                }
+                adf->SetScanRange(start, stop);
+            }
+
+            ui.m_pDdcGraphView->ApplySpectrumXRange();
+            ui.m_pDdcGraphView->ApplyOscXRange();
+            ui.m_pDemodGraphView->ApplySpectrumXRange();
+            ui.m_pDemodGraphView->ApplyOscXRange();
+            ui.m_pRangeGraphView->update();
+            ShowFreqInRange(freq);
+        });
 }
 
 void Veltrano::SetDdcPaneMode(QPushButton* pressed, int graphMode)

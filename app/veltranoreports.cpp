@@ -1,14 +1,21 @@
 // What the tool windows report back: their visibility, which the buttons' check marks follow, and
 // their events.
 
+#include <QSettings>
+
+#include <algorithm>
+#include <vector>
+
 #include "analysiswindow.h"
 #include "ddcview.h"
 #include "demodview.h"
 #include "devicethread.h"
 #include "globals.h"
+#include "iknownfreqdetect.h"
 #include "isimplegraphic.h"
 #include "monitoring2window.h"
 #include "optionswindow.h"
+#include "parameters.h"
 #include "rangeview.h"
 #include "spectrumdialog.h"
 #include "veltrano.h"
@@ -48,18 +55,6 @@ void Veltrano::OnArchiveVisibilityChanged(bool visible)
     }
 }
 
-void Veltrano::OnLoadImageFromArchive(QString)
-{
-}
-
-void Veltrano::OnCloseImages()
-{
-}
-
-void Veltrano::OnGotoTime(int, time_t, double, const QString&)
-{
-}
-
 void Veltrano::OnPlutoTxVisibilityChanged(bool visible)
 {
     ui.m_pPlutoTxButton->setChecked(visible);
@@ -68,22 +63,6 @@ void Veltrano::OnPlutoTxVisibilityChanged(bool visible)
 void Veltrano::OnMemoryVisibilityChanged(bool visible)
 {
     ui.m_pMemoryButton->setChecked(visible);
-}
-
-void Veltrano::OnAnalysisThresholdVisibilityChanged(bool)
-{
-}
-
-void Veltrano::OnAnalysisVisibilityChanged(bool)
-{
-}
-
-void Veltrano::OnAnalysisFreqChanged(double, double)
-{
-}
-
-void Veltrano::OnAnalysisFinished(const std::vector<ANALYSIS_RESULT_ITEM>&)
-{
 }
 
 void Veltrano::OnGsmAnalysisVisibilityChanged(bool visible)
@@ -217,8 +196,9 @@ void Veltrano::OnPulseCloseViewPulse()
     ui.m_pRangeGraphView->SetInfoText(QString(), false);
 }
 
-void Veltrano::OnPulseSavePulse(const QString&)
+void Veltrano::OnPulseSavePulse(const QString& file)
 {
+    ui.m_pRangeGraphView->SaveOscData(file);
 }
 
 void Veltrano::OnKnownFreqRangesVisibilityChanged(bool visible)
@@ -237,8 +217,66 @@ void Veltrano::OnKnownFreqRangesVisibilityChanged(bool visible)
     m_pOptionsWindow->SetRangeAveragingEnabled(visible);
 }
 
-void Veltrano::OnKnownMultipleFreqRangesSelected(const QVector<int>&)
+void Veltrano::OnKnownMultipleFreqRangesSelected(const QVector<int>& indices)
 {
+    RunCommand(
+        "OnKnownMultipleFreqRangesSelected",
+        [&]
+        {
+            CDeviceThread& dev = g_DeviceThread;
+            IKnownFreqDetect* known = dev.m_pKnownFreq1;
+            if (!known)
+                return;
+            // Only ranges the detector holds take part: an index from outside never reads past
+            // its list.
+            std::vector<int> selected;
+            std::vector<const KNOWN_FREQ_RANGE*> ranges;
+            for (int index : indices)
+            {
+                if (const KNOWN_FREQ_RANGE* range = known->GetRange(index))
+                {
+                    selected.push_back(index);
+                    ranges.push_back(range);
+                }
+            }
+            if (ranges.empty())
+                return;
+
+            std::vector<int> averaging;
+            averaging.reserve(ranges.size());
+            for (const KNOWN_FREQ_RANGE* range : ranges)
+                averaging.push_back(range->Averaging);
+            dev.SetMultipleRanges(averaging);
+            known->SelectRanges(selected);
+
+            double start = ranges.front()->StartFreq;
+            double stop = ranges.front()->EndFreq;
+            ui.m_pRangeGraphView->ClearMultiRanges();
+            dev.m_pMultiAdf->ClearRanges();
+            for (const KNOWN_FREQ_RANGE* range : ranges)
+            {
+                start = std::min(start, range->StartFreq);
+                stop = std::max(stop, range->EndFreq);
+                ui.m_pRangeGraphView->AddMultiRange(QString::fromStdWString(range->Name), range->StartFreq,
+                                                    range->EndFreq);
+                dev.m_pMultiAdf->AddRange(range->StartFreq, range->EndFreq);
+            }
+            ui.m_pRangeGraphView->ResetMultiWaterfallRange();
+
+            if (dev.m_pAdf && dev.m_pAdf->IsEnabled())
+            {
+                dev.m_pAdf->SetScanRange(start, stop);
+                dev.m_pMultiAdf->SetEnabled(true);
+                dev.m_pMultiAdf->SetSelected(QSettings(g_Parameters.FilePath(), QSettings::IniFormat)
+                                                 .value(QStringLiteral("KnownFreqRanges/Analysis"), false)
+                                                 .toBool());
+            }
+
+            // The multiple-range twin of the mode shown.
+            const int mode = ui.m_pRangeGraphView->GetPaneMode();
+            if (mode >= 0 && mode <= 2)
+                ui.m_pRangeGraphView->SetPaneMode(mode + 4);
+        });
 }
 
 void Veltrano::OnKnownFreqRanges2VisibilityChanged(bool visible)
@@ -262,20 +300,24 @@ void Veltrano::OnSignalRecorderVisibilityChanged(bool visible)
 
 void Veltrano::OnSignalPlaybackStarted(double freq, int bandwidth, double start, double stop)
 {
-    ui.m_pRangeGraphView->SetInfoText(tr("Recorded data"), false);
-    ui.m_pRangeGraphView->ClearWaterfall();
-    ui.m_pDdcGraphView->ClearWaterfall();
-    ui.m_pDemodGraphView->ClearWaterfall();
-    if (g_DeviceThread.m_pControlBits)
-        g_DeviceThread.m_pControlBits->SetTuneFreqAndBandwidth(freq, bandwidth);
-    OnDeviceBandwidthChanged(bandwidth);
-    if (g_DeviceThread.m_pAdf)
-        g_DeviceThread.m_pAdf->SetScanRange(start, stop);
-    for (const QString& name : {QStringLiteral("Spec"), QStringLiteral("Waterfall")})
-    {
-        if (IGraphic* pane = ui.m_pRangeGraphView->GetGraphic(name))
-            pane->SetXWindow(start, stop);
-    }
+    RunCommand("OnSignalPlaybackStarted",
+               [&]
+               {
+                   ui.m_pRangeGraphView->SetInfoText(tr("Recorded data"), false);
+                   ui.m_pRangeGraphView->ClearWaterfall();
+                   ui.m_pDdcGraphView->ClearWaterfall();
+                   ui.m_pDemodGraphView->ClearWaterfall();
+                   if (g_DeviceThread.m_pControlBits)
+                       g_DeviceThread.m_pControlBits->SetTuneFreqAndBandwidth(freq, bandwidth);
+                   OnDeviceBandwidthChanged(bandwidth);
+                   if (g_DeviceThread.m_pAdf)
+                       g_DeviceThread.m_pAdf->SetScanRange(start, stop);
+                   for (const QString& name : {QStringLiteral("Spec"), QStringLiteral("Waterfall")})
+                   {
+                       if (IGraphic* pane = ui.m_pRangeGraphView->GetGraphic(name))
+                           pane->SetXWindow(start, stop);
+                   }
+               });
 }
 
 void Veltrano::OnSoundRecordingStarted()
@@ -306,8 +348,11 @@ void Veltrano::OnDemodOctaveFiltersVisibilityChanged(bool visible)
     ui.m_pDemodOctButton->setChecked(visible);
 }
 
-void Veltrano::OnVectorVisibilityChanged(bool)
+void Veltrano::OnVectorVisibilityChanged(bool visible)
 {
+    // A closed vector window hands the I/Q vector back to the DDC pane.
+    if (!visible)
+        OnDdcVectorButton();
 }
 
 void Veltrano::OnVideoVisibilityChanged(bool visible)

@@ -1,0 +1,208 @@
+// The analysis, the archive and the recording loader as they reach the panes: analysis results as
+// range markers, tuning to a result, archive images and recordings shown in the views, and bringing
+// a frequency into the range view.
+
+#include <QComboBox>
+#include <QFileInfo>
+
+#include <algorithm>
+
+#include "analysiswindow.h"
+#include "ddcview.h"
+#include "demodview.h"
+#include "devicethread.h"
+#include "globals.h"
+#include "progressdialog.h"
+#include "rangeview.h"
+#include "recorderloaderthread.h"
+#include "veltrano.h"
+#include "waterfallgraphicbase.h"
+
+void Veltrano::OnAnalysisVisibilityChanged(bool visible)
+{
+    ui.m_pAnalysisButton->setChecked(visible);
+    m_pAnalysisWindow->ApplyOptions(visible);
+    ui.m_pRangeGraphView->SetThresholdLineVisible(visible);
+    if (!visible)
+        ui.m_pRangeGraphView->ClearAnalysisResults();
+}
+
+void Veltrano::OnAnalysisThresholdVisibilityChanged(bool visible)
+{
+    ui.m_pRangeGraphView->SetThresholdLineVisible(visible);
+}
+
+void Veltrano::OnAnalysisFinished(const std::vector<ANALYSIS_RESULT_ITEM>& results)
+{
+    QVector<SPECTRUM_MARKER_ITEM> markers;
+    markers.reserve(static_cast<int>(results.size()));
+    for (const ANALYSIS_RESULT_ITEM& result : results)
+    {
+        SPECTRUM_MARKER_ITEM marker;
+        marker.lowIndex = g_DeviceThread.FreqToIndex(result.startFreq);
+        marker.peakIndex = g_DeviceThread.FreqToIndex(result.peakFreq);
+        marker.highIndex = g_DeviceThread.FreqToIndex(result.endFreq);
+        marker.level = result.level;
+        marker.state = result.status;
+        marker.label = QString::fromStdWString(result.ident);
+        markers.push_back(marker);
+    }
+    ui.m_pRangeGraphView->SetAnalysisResults(markers);
+}
+
+int Veltrano::PickBandwidth(double widthMHz)
+{
+    // The band names carry their unit in the last four characters (" MHz", " KHz"); the number before
+    // it is compared as it stands, whatever the unit.
+    IControlBits* bits = g_DeviceThread.m_pControlBits;
+    int picked = 0;
+    for (int i = 0; i < ui.m_pDdcBandwidthCombo->count(); ++i)
+    {
+        const QString name = QString::fromStdWString(bits->GetDdcBand(i).Name);
+        const double value = name.left(std::max(0, name.size() - 4)).toDouble();
+        if (value >= widthMHz * 1000.0)
+            picked = i;
+    }
+    return picked;
+}
+
+void Veltrano::OnAnalysisFreqChanged(double freqMHz, double widthMHz)
+{
+    RunCommand("OnAnalysisFreqChanged",
+               [&]
+               {
+                   g_DeviceThread.m_pControlBits->SetTuneFreq(freqMHz * 1000000.0);
+                   OnDeviceBandwidthChanged(PickBandwidth(widthMHz));
+                   ShowFreqInRange(freqMHz);
+               });
+}
+
+void Veltrano::ShowFreqInRange(double freqMHz)
+{
+    if (freqMHz == 0.0)
+        return;
+    IGraphic* first = ui.m_pRangeGraphView->GetGraphicAt(0);
+    if (!first)
+        return;
+    const double from = first->GetXFrom();
+    const double to = first->GetXTo();
+    if (freqMHz >= from && freqMHz <= to)
+        return;
+    const double half = (to - from) * 0.5;
+    first->SetXWindow(freqMHz - half, freqMHz + half);
+    if (g_DeviceThread.m_pAdf && g_DeviceThread.m_pAdf->IsEnabled())
+        g_DeviceThread.SetScanRange(first->GetXFrom(), first->GetXTo());
+}
+
+void Veltrano::OnDataLoaded(double tuneHz, int bandwidthIndex, double start, double stop)
+{
+    RunCommand("OnDataLoaded",
+               [&]
+               {
+                   g_DeviceThread.m_pControlBits->SetTuneFreqAndBandwidth(tuneHz, bandwidthIndex);
+                   OnDeviceBandwidthChanged(bandwidthIndex);
+                   IAdf4350* adf = g_DeviceThread.m_pAdf;
+                   adf->SetScanRange(start, stop);
+                   adf->ClampScanRange(&start, &stop);
+                   for (const QString& name : {QStringLiteral("Spec"), QStringLiteral("Waterfall")})
+                   {
+                       if (IGraphic* pane = ui.m_pRangeGraphView->GetGraphic(name))
+                           pane->SetXWindow(start, stop);
+                   }
+               });
+}
+
+void Veltrano::OnLoadImageFromArchive(QString name)
+{
+    // The type code sits between the first "_" of the file's own name and its extension: "rs" in
+    // "20261211093015123_rs.img" is the range view's spectrum. A folder's "_" is not the file's.
+    const QString fileName = QFileInfo(name).fileName();
+    const int underscore = fileName.indexOf(QLatin1Char('_'));
+    if (underscore < 0)
+        return;
+    const int length = fileName.size() - 4 - (underscore + 1);
+    if (length <= 0)
+        return;
+    const QString type = fileName.mid(underscore + 1, length);
+
+    const QChar pane = type.size() > 1 ? type.at(1) : QChar();
+    CViewBase* view = nullptr;
+    switch (type.at(0).toLatin1())
+    {
+        case 'r':
+            view = ui.m_pRangeGraphView;
+            if (pane == QLatin1Char('s'))
+                OnRangeSpectrumButton();
+            else if (pane == QLatin1Char('w'))
+                OnRangeWaterfallButton();
+            else if (pane == QLatin1Char('o'))
+                OnRangeOscButton();
+            break;
+        case 'd':
+            view = ui.m_pDdcGraphView;
+            if (pane == QLatin1Char('s'))
+                OnDdcSpectrumButton();
+            else if (pane == QLatin1Char('w'))
+                OnDdcWaterfallButton();
+            else if (pane == QLatin1Char('o'))
+                OnDdcOscButton();
+            break;
+        case 'm':
+            view = ui.m_pDemodGraphView;
+            if (pane == QLatin1Char('s'))
+                OnDemodSpectrumButton();
+            else if (pane == QLatin1Char('w'))
+                OnDemodWaterfallButton();
+            else if (pane == QLatin1Char('o'))
+                OnDemodOscButton();
+            break;
+        default:
+            return;
+    }
+    view->OnLoadImageFromArchive(name, type);
+    // The shown image belongs to the band it was taken in: no other band may be picked meanwhile.
+    if (view != ui.m_pRangeGraphView)
+        ui.m_pDdcBandwidthCombo->setEnabled(false);
+}
+
+void Veltrano::OnCloseImages()
+{
+    ui.m_pRangeGraphView->CloseLoadedData();
+    ui.m_pDdcGraphView->CloseLoadedData();
+    ui.m_pDemodGraphView->CloseLoadedData();
+    const int type = g_DeviceThread.GetChannelType();
+    if ((type == 0 || type == 3) && ui.m_pRangeOscButton->isChecked())
+        OnRangeSpectrumButton();
+    ui.m_pDdcBandwidthCombo->setEnabled(true);
+    OnDeviceBandwidthChanged(ui.m_pDdcBandwidthCombo->currentIndex());
+}
+
+void Veltrano::OnGotoTime(int, time_t time, double, const QString& file)
+{
+    OnRangeWaterfallButton();
+    m_pProgressDialog->SetText(tr("Loading data"));
+    m_pProgressDialog->show();
+    ui.m_pRangeGraphView->ResetWaterfallTime();
+    ui.m_pDdcGraphView->ResetWaterfallTime();
+    ui.m_pDemodGraphView->ResetWaterfallTime();
+    m_pRecorderLoaderThread->m_pRangeView = ui.m_pRangeGraphView;
+    m_pRecorderLoaderThread->m_pDdcView = ui.m_pDdcGraphView;
+    m_pRecorderLoaderThread->m_pDemodView = ui.m_pDemodGraphView;
+    m_pRecorderLoaderThread->Load(file, static_cast<qint64>(time));
+    ui.m_pRangeGraphView->SetInfoText(tr("Loaded data"), false);
+}
+
+void Veltrano::OnProgress(int percent)
+{
+    m_pProgressDialog->SetValue(percent);
+    if (percent != 100)
+        return;
+    OnRangePauseButton();
+    OnDdcPauseButton();
+    // The waterfall shows the page of the time asked for.
+    if (auto* waterfall = dynamic_cast<CQWaterfallGraphicBase*>(
+            ui.m_pRangeGraphView->GetGraphic(QStringLiteral("Waterfall"))))
+        waterfall->SetTimePosition(m_pRecorderLoaderThread->m_nTime * 1000);
+    m_pProgressDialog->hide();
+    update();
+}
