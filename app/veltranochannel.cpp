@@ -19,7 +19,7 @@
 
 namespace
 {
-// The sound output's rate argument for the wired-line and acoustic inputs.
+// The sound output's rate argument for the DLA and acoustic inputs.
 constexpr int kSoundRate = 31250;
 }  // namespace
 
@@ -77,10 +77,10 @@ void Veltrano::SwitchChannel(int type, double ddcFreq, bool init)
     OnBandwidthsChanged();
     ApplyDemodSettings();
 
-    const bool wiredOrAcoustic = type == 4 || type == 6;
-    if (m_pRangeOctaveFiltersWindow && !wiredOrAcoustic)
+    const bool dlaOrAcoustic = type == 4 || type == 6;
+    if (m_pRangeOctaveFiltersWindow && !dlaOrAcoustic)
         m_pRangeOctaveFiltersWindow->hide();
-    ui.m_pRangeOctButton->setVisible(wiredOrAcoustic);
+    ui.m_pRangeOctButton->setVisible(dlaOrAcoustic);
     ui.m_pRangeOscButton->setVisible(type != 0 && type != 3);
     ui.m_pOnlyDdcButton->setVisible(type == 0 || type == 1 || type == 3 || type == 6);
 
@@ -111,7 +111,7 @@ void Veltrano::SwitchChannel(int type, double ddcFreq, bool init)
         }
     }
 
-    ui.m_pRangeSoundButton->setVisible(wiredOrAcoustic);
+    ui.m_pRangeSoundButton->setVisible(dlaOrAcoustic);
     if (type == 4 && g_DeviceThread.m_pSoundEngine)
         g_DeviceThread.m_pSoundEngine->Open(
             g_Parameters.GetInt(QStringLiteral("DemodOptions"), QStringLiteral("AudioDevice"), 0),

@@ -21,7 +21,9 @@
 #include "dockwindow.h"
 #include "fftoptions.h"
 #include "globals.h"
+#include "oscillogramgraphic.h"
 #include "parameters.h"
+#include "rangeview.h"
 #include "scriptedprompt.h"
 #include "spectrumdialog.h"
 #include "veltrano.h"
@@ -269,25 +271,62 @@ TEST_F(MainWindowTest, StartWindowIsShown)
 
 TEST_F(MainWindowTest, PulseSearchLocksTheSweepCommandsUntilItsWindowCloses)
 {
-    const char* const locked[] = {"m_pAnalysisButton",       "m_pArchiveButton",
-                                  "m_pTemplatesButton",      "m_pKnownRanges2Button",
-                                  "m_pRangeWaterfallButton", "m_pRangeSpectrumButton"};
-    m_window->OnRangeWaterfallButton();
-    m_window->OnPulseButton();
-    EXPECT_TRUE(Button("m_pPulseButton")->isChecked());
-    EXPECT_TRUE(Button("m_pRangeOscButton")->isChecked());
-    for (const char* name : locked)
-        EXPECT_FALSE(Button(name)->isEnabled()) << name;
-    EXPECT_FALSE(Child<QWidget>("m_pDdcPane")->isEnabled());
+    const char* const locked[] = {
+        "m_pMemoryButton",       "m_pAnalysisButton",       "m_pArchiveButton",       "m_pMonitoringButton",
+        "m_pTemplatesButton",    "m_pRange1Button",         "m_pRange2Button",        "m_pKnownRangesButton",
+        "m_pKnownRanges2Button", "m_pRangeWaterfallButton", "m_pRangeSpectrumButton", "m_pDdcPane",
+        "m_pDemodPane"};
+    auto* range = Child<CRangeView>("m_pRangeGraphView");
+    ASSERT_NE(range, nullptr);
+    auto* osc = dynamic_cast<CQOscillogramGraphic*>(range->GetGraphic(QStringLiteral("Osc")));
+    ASSERT_NE(osc, nullptr);
 
-    m_window->OnPulseButton();
-    EXPECT_FALSE(Button("m_pPulseButton")->isChecked());
-    // Closing always returns to the running spectrum, whatever was shown before the search.
-    EXPECT_TRUE(Button("m_pRangeSpectrumButton")->isChecked());
-    EXPECT_FALSE(Button("m_pRangePauseButton")->isChecked());
-    for (const char* name : locked)
-        EXPECT_TRUE(Button(name)->isEnabled()) << name;
-    EXPECT_TRUE(Child<QWidget>("m_pDemodPane")->isEnabled());
+    using Slot = void (Veltrano::*)();
+    const struct
+    {
+        const char* before;
+        Slot pane;
+        Slot pause;  // during the search; nullptr: left running
+    } cases[] = {
+        {"running waterfall", &Veltrano::OnRangeWaterfallButton, nullptr},
+        {"paused spectrum", &Veltrano::OnRangeSpectrumButton, &Veltrano::OnRangePauseButton},
+        {"single-stepped oscillogram", &Veltrano::OnRangeOscButton, &Veltrano::OnRangeStepButton},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.before);
+        (m_window.get()->*c.pane)();
+        range->SetOscAutoScale(false);
+        range->m_bPulseMode = false;
+        for (const char* name : locked)
+            ASSERT_TRUE(Child<QWidget>(name)->isEnabled()) << name;
+
+        m_window->OnPulseButton();
+        EXPECT_TRUE(Button("m_pPulseButton")->isChecked());
+        EXPECT_TRUE(Button("m_pRangeOscButton")->isChecked());
+        EXPECT_EQ(range->GetPaneMode(), 3);
+        EXPECT_TRUE(range->m_bPulseMode);
+        for (const char* name : locked)
+            EXPECT_FALSE(Child<QWidget>(name)->isEnabled()) << name;
+        // The pause buttons stay free while pulses are searched.
+        if (c.pause)
+        {
+            (m_window.get()->*c.pause)();
+            ASSERT_NE(range->GetPauseState(), 0);
+        }
+
+        m_window->OnPulseButton();
+        EXPECT_FALSE(Button("m_pPulseButton")->isChecked());
+        // Closing always returns to the running spectrum, whatever was shown before the search.
+        EXPECT_TRUE(Button("m_pRangeSpectrumButton")->isChecked());
+        EXPECT_FALSE(Button("m_pRangeOscButton")->isChecked());
+        EXPECT_EQ(range->GetPaneMode(), 0);
+        EXPECT_FALSE(Button("m_pRangePauseButton")->isChecked());
+        EXPECT_EQ(range->GetPauseState(), 0);
+        EXPECT_TRUE(osc->IsAutoScale());
+        for (const char* name : locked)
+            EXPECT_TRUE(Child<QWidget>(name)->isEnabled()) << name;
+    }
 }
 
 TEST_F(MainWindowTest, BandButtonsSetTheCurrentChannelsLimits)
