@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <iterator>
 
 #include "analysiswindow.h"
 #include "ddcview.h"
@@ -114,8 +115,8 @@ void Veltrano::OnDataLoaded(double tuneHz, int bandwidthIndex, double start, dou
 
 void Veltrano::OnLoadImageFromArchive(QString name)
 {
-    // The type code sits between the first "_" of the file's own name and its extension: "rs" in
-    // "20261211093015123_rs.img" is the range view's spectrum. A folder's "_" is not the file's.
+    // The type code sits between the first "_" of the file's own name and its extension: "rsd" in
+    // "20261211093015123_rsd.img" is the range view's spectrum. A folder's "_" is not the file's.
     const QString fileName = QFileInfo(name).fileName();
     const int underscore = fileName.indexOf(QLatin1Char('_'));
     if (underscore < 0)
@@ -125,40 +126,35 @@ void Veltrano::OnLoadImageFromArchive(QString name)
         return;
     const QString type = fileName.mid(underscore + 1, length);
 
-    const QChar pane = type.size() > 1 ? type.at(1) : QChar();
-    CViewBase* view = nullptr;
-    switch (type.at(0).toLatin1())
+    // By the first letter the view, by the second the pane, through that pane's own button.
+    using PaneSlot = void (Veltrano::*)();
+    struct IMAGE_TARGET
     {
-        case 'r':
-            view = ui.m_pRangeGraphView;
-            if (pane == QLatin1Char('s'))
-                OnRangeSpectrumButton();
-            else if (pane == QLatin1Char('w'))
-                OnRangeWaterfallButton();
-            else if (pane == QLatin1Char('o'))
-                OnRangeOscButton();
-            break;
-        case 'd':
-            view = ui.m_pDdcGraphView;
-            if (pane == QLatin1Char('s'))
-                OnDdcSpectrumButton();
-            else if (pane == QLatin1Char('w'))
-                OnDdcWaterfallButton();
-            else if (pane == QLatin1Char('o'))
-                OnDdcOscButton();
-            break;
-        case 'm':
-            view = ui.m_pDemodGraphView;
-            if (pane == QLatin1Char('s'))
-                OnDemodSpectrumButton();
-            else if (pane == QLatin1Char('w'))
-                OnDemodWaterfallButton();
-            else if (pane == QLatin1Char('o'))
-                OnDemodOscButton();
-            break;
-        default:
-            return;
-    }
+        char letter;
+        CViewBase* view;
+        PaneSlot spectrum, waterfall, osc;
+    };
+    const IMAGE_TARGET targets[] = {
+        {'r', ui.m_pRangeGraphView, &Veltrano::OnRangeSpectrumButton, &Veltrano::OnRangeWaterfallButton,
+         &Veltrano::OnRangeOscButton},
+        {'d', ui.m_pDdcGraphView, &Veltrano::OnDdcSpectrumButton, &Veltrano::OnDdcWaterfallButton,
+         &Veltrano::OnDdcOscButton},
+        {'m', ui.m_pDemodGraphView, &Veltrano::OnDemodSpectrumButton, &Veltrano::OnDemodWaterfallButton,
+         &Veltrano::OnDemodOscButton},
+    };
+    const auto target =
+        std::find_if(std::begin(targets), std::end(targets),
+                     [&type](const IMAGE_TARGET& t) { return type.at(0) == QLatin1Char(t.letter); });
+    if (target == std::end(targets))
+        return;
+    const QChar pane = type.size() > 1 ? type.at(1) : QChar();
+    if (pane == QLatin1Char('s'))
+        (this->*target->spectrum)();
+    else if (pane == QLatin1Char('w'))
+        (this->*target->waterfall)();
+    else if (pane == QLatin1Char('o'))
+        (this->*target->osc)();
+    CViewBase* view = target->view;
     view->OnLoadImageFromArchive(name, type);
     // The shown image belongs to the band it was taken in: no other band may be picked meanwhile.
     if (view != ui.m_pRangeGraphView)

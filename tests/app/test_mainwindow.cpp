@@ -344,9 +344,14 @@ TEST_F(MainWindowTest, BandButtonsSetTheCurrentChannelsLimits)
     };
     IChannel* channel = g_DeviceThread.GetChannel(-1);
     ASSERT_NE(channel, nullptr);
+    auto* view = Child<CRangeView>("m_pRangeGraphView");
+    IGraphic* spec = view->GetGraphic(QStringLiteral("Spec"));
+    ASSERT_NE(spec, nullptr);
     for (const auto& b : bands)
     {
         SCOPED_TRACE(b.button);
+        // A zoomed pane: the band's axes replace it.
+        spec->SetXWindow(1000.0, 1500.0);
         (m_window.get()->*b.slot)();
         for (const char* name : {"m_pRange1Button", "m_pRange2Button", "m_pRange3Button"})
             EXPECT_EQ(Button(name)->isChecked(), std::string(name) == b.button) << name;
@@ -354,6 +359,8 @@ TEST_F(MainWindowTest, BandButtonsSetTheCurrentChannelsLimits)
         EXPECT_DOUBLE_EQ(channel->GetStopFreq(), b.stopMHz);
         EXPECT_DOUBLE_EQ(channel->GetViewStopFreq(), b.viewStopMHz);
         EXPECT_DOUBLE_EQ(g_DeviceThread.m_pAdf->GetStartFreq(), b.startMHz);
+        EXPECT_DOUBLE_EQ(spec->GetXFrom(), b.startMHz);
+        EXPECT_DOUBLE_EQ(spec->GetXTo(), b.stopMHz);
     }
 }
 
