@@ -53,8 +53,10 @@ class QPushButton;
 //
 // One class over several sources: construction, timers and the demo switch in veltrano.cpp; window
 // state, title, language, key sequences and close in veltranostate.cpp; the tool windows and the
-// status bar in veltranodocks.cpp; channel switching in veltranochannel.cpp; the pane and tool
-// commands in veltranocommands.cpp.
+// status bar in veltranodocks.cpp; channel switching in veltranochannel.cpp; the range pane, tool and
+// menu commands in veltranocommands.cpp; the DDC and demodulation panes in veltranopanes.cpp; the
+// tool windows' reports in veltranoreports.cpp; analysis, archive images and loaded recordings in
+// veltranoanalysis.cpp; the data tick in veltranodata.cpp.
 class Veltrano : public QMainWindow
 {
     Q_OBJECT
