@@ -26,6 +26,7 @@
 #include "octavefilterswindow.h"
 #include "optionswindow.h"
 #include "parameters.h"
+#include "preferenceswindow.h"
 #include "prompt.h"
 #include "pulsewindow.h"
 #include "rangeview.h"
@@ -191,6 +192,9 @@ void Veltrano::OnFileDefParamMenu()
 
 void Veltrano::OnToolsPreferencesMenu()
 {
+    CPreferencesWindow preferences(nullptr);
+    connect(&preferences, &CPreferencesWindow::colorsChanged, this, &Veltrano::OnColorsChanged);
+    Prompt().Exec(preferences);
 }
 
 // Tool-window buttons ----------------------------------------------------------------------------

@@ -274,6 +274,11 @@ bool CDeviceThread::Step()
     return true;
 }
 
+QString CDeviceThread::DefaultSdrAddress()
+{
+    return QString::fromLatin1(kDefaultSdrAddress);
+}
+
 bool CDeviceThread::InitDevice()
 {
     if (m_pKelthar->IsDemoMode() || m_pRecorder->IsStopped() || m_pRecorder->IsPlaying())
@@ -296,7 +301,7 @@ bool CDeviceThread::InitDevice()
     m_pDemodFft2->Init(false);
     m_pDemodFft2->SetAveraging(0);
 
-    QString address = QString::fromLatin1(kDefaultSdrAddress);
+    QString address = DefaultSdrAddress();
     if (g_Parameters.GetInt(QStringLiteral("PlutoSDR"), QStringLiteral("IP_Selection"), 0) != 0)
         address = g_Parameters.GetString(QStringLiteral("PlutoSDR"), QStringLiteral("IP_Address"), QString());
     // An empty address would send the SDR link into network discovery: treat it as no device.

@@ -46,6 +46,9 @@ public:
     // Device (re)initialisation: FFT set-up, SDR address, Connect. False in demo mode, while a
     // recording is loaded or playing, or when Connect fails.
     bool InitDevice();
+    // The SDR's factory address on its USB network link: the one InitDevice uses while
+    // "PlutoSDR"/"IP_Selection" is 0, and the one the preferences window names.
+    static QString DefaultSdrAddress();
 
     // Loop state, for the main window's connection watch and the tests.
     bool IsRunning() const { return m_bRunning; }
