@@ -307,6 +307,9 @@ private:
     // the first demo sweep, once per start of demo mode.
     void StartDemoLevelFit();
     void FitDemoLevels();
+    // Tunes to a recording's frequency and band and shows its range in the range view; `clamp` first
+    // fits the range to the synthesizer's limits.
+    void ShowRecordedRange(double tuneHz, int bandwidthIndex, double start, double stop, bool clamp);
     // The index of the narrowest DDC band whose name still reads at least widthMHz × 1000.
     int PickBandwidth(double widthMHz);
     // The start-up tool window named on the command line.

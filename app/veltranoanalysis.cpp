@@ -95,22 +95,25 @@ void Veltrano::ShowFreqInRange(double freqMHz)
         g_DeviceThread.SetScanRange(first->GetXFrom(), first->GetXTo());
 }
 
+void Veltrano::ShowRecordedRange(double tuneHz, int bandwidthIndex, double start, double stop, bool clamp)
+{
+    g_DeviceThread.m_pControlBits->SetTuneFreqAndBandwidth(tuneHz, bandwidthIndex);
+    OnDeviceBandwidthChanged(bandwidthIndex);
+    IAdf4350* adf = g_DeviceThread.m_pAdf;
+    adf->SetScanRange(start, stop);
+    if (clamp)
+        adf->ClampScanRange(&start, &stop);
+    for (const QString& name : {QStringLiteral("Spec"), QStringLiteral("Waterfall")})
+    {
+        if (IGraphic* pane = ui.m_pRangeGraphView->GetGraphic(name))
+            pane->SetXWindow(start, stop);
+    }
+}
+
 void Veltrano::OnDataLoaded(double tuneHz, int bandwidthIndex, double start, double stop)
 {
-    RunCommand("OnDataLoaded",
-               [&]
-               {
-                   g_DeviceThread.m_pControlBits->SetTuneFreqAndBandwidth(tuneHz, bandwidthIndex);
-                   OnDeviceBandwidthChanged(bandwidthIndex);
-                   IAdf4350* adf = g_DeviceThread.m_pAdf;
-                   adf->SetScanRange(start, stop);
-                   adf->ClampScanRange(&start, &stop);
-                   for (const QString& name : {QStringLiteral("Spec"), QStringLiteral("Waterfall")})
-                   {
-                       if (IGraphic* pane = ui.m_pRangeGraphView->GetGraphic(name))
-                           pane->SetXWindow(start, stop);
-                   }
-               });
+    // A loaded recording's range is ordered and kept inside the synthesizer's limits before it is shown.
+    RunCommand("OnDataLoaded", [&] { ShowRecordedRange(tuneHz, bandwidthIndex, start, stop, true); });
 }
 
 void Veltrano::OnLoadImageFromArchive(QString name)

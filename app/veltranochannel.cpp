@@ -27,7 +27,7 @@ void Veltrano::SetCurrentChannel(int type, double ddcFreq, bool init)
 {
     // A type the library has no channel for is refused before anything changes: the window, the
     // device and the stored settings stay on the current type.
-    if (type < 0 || type >= g_DeviceThread.GetChannelCount())
+    if (!g_DeviceThread.HasChannel(type))
     {
         qDebug() << "Channel type" << type << "has no channel; staying on type"
                  << g_DeviceThread.GetChannelType();

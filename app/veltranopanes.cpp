@@ -93,6 +93,8 @@ void Veltrano::OnDdcAutoFitButton()
 
 void Veltrano::OnDdcWriteWavButton()
 {
+    // Nothing is connected to it: the DDC WAV writer's window opens from its button through
+    // OnDdcWavWriteButton, which shows and hides it.
 }
 
 void Veltrano::OnDeviceBandwidthChanged(int index)
@@ -108,12 +110,12 @@ void Veltrano::OnDeviceBandwidthChanged(int index)
                    ui.m_pDemodGraphView->SaveAxisSettings();
                    bits->SetBandwidthIndex(index);
                    const int taken = bits->GetBandwidthIndex();
+                   // A device without bands takes none: nothing to warn of, show, store or play.
+                   if (taken < 0)
+                       return;
                    if (taken != index)
                        Prompt().Warning(this, QCoreApplication::applicationName(),
                                         tr("Too wide bandwidth! Switching to the nearest allowed bandwith."));
-                   // A device without bands takes none: nothing to show, store or play.
-                   if (taken < 0)
-                       return;
                    ui.m_pDdcBandwidthCombo->setCurrentIndex(taken);
                    if (m_pOptionsWindow)
                        m_pOptionsWindow->SetDdcBandIndex(taken);

@@ -230,22 +230,19 @@ void Veltrano::OnKnownMultipleFreqRangesSelected(const QVector<int>& indices)
             // Only ranges the detector holds take part: an index from outside never reads past
             // its list.
             std::vector<int> selected;
+            std::vector<int> averaging;
             std::vector<const KNOWN_FREQ_RANGE*> ranges;
             for (int index : indices)
             {
                 if (const KNOWN_FREQ_RANGE* range = known->GetRange(index))
                 {
                     selected.push_back(index);
+                    averaging.push_back(range->Averaging);
                     ranges.push_back(range);
                 }
             }
             if (ranges.empty())
                 return;
-
-            std::vector<int> averaging;
-            averaging.reserve(ranges.size());
-            for (const KNOWN_FREQ_RANGE* range : ranges)
-                averaging.push_back(range->Averaging);
             dev.SetMultipleRanges(averaging);
             known->SelectRanges(selected);
 
@@ -307,16 +304,7 @@ void Veltrano::OnSignalPlaybackStarted(double freq, int bandwidth, double start,
                    ui.m_pRangeGraphView->ClearWaterfall();
                    ui.m_pDdcGraphView->ClearWaterfall();
                    ui.m_pDemodGraphView->ClearWaterfall();
-                   if (g_DeviceThread.m_pControlBits)
-                       g_DeviceThread.m_pControlBits->SetTuneFreqAndBandwidth(freq, bandwidth);
-                   OnDeviceBandwidthChanged(bandwidth);
-                   if (g_DeviceThread.m_pAdf)
-                       g_DeviceThread.m_pAdf->SetScanRange(start, stop);
-                   for (const QString& name : {QStringLiteral("Spec"), QStringLiteral("Waterfall")})
-                   {
-                       if (IGraphic* pane = ui.m_pRangeGraphView->GetGraphic(name))
-                           pane->SetXWindow(start, stop);
-                   }
+                   ShowRecordedRange(freq, bandwidth, start, stop, false);
                });
 }
 
@@ -388,43 +376,56 @@ void Veltrano::OnMonitoringAdfRangeChanged(double startMHz, double stopMHz)
         g_DeviceThread.SetScanRange(startMHz, stopMHz);
 }
 
-// These answer buttons and reports that have no effect in this program.
+// These answer buttons and reports that have no effect in this program: the connections name them,
+// and each says below why it has nothing to do.
 void Veltrano::OnSignalPlaybackStopped()
 {
+    // The played recording stays on the panes until the recorder window closes, which clears them.
 }
 
 void Veltrano::OnScanerModelChanged()
 {
+    // The external receiver's model matters only to its own window, which talks to the receiver.
 }
 
 void Veltrano::OnChannelChanged()
 {
+    // The RF and IF buttons stay hidden: the input is the one "Device"/"Channel" names.
 }
 
 void Veltrano::OnScanerVisibilityChanged(bool)
 {
+    // No button of the main window shows the scanner window's state.
 }
 
 void Veltrano::OnScanerFreqChanged(double, int)
 {
+    // The external receiver tunes itself; the device's own tuning is not moved with it.
 }
 
 void Veltrano::OnSoundRecorderVisibilityChanged(bool)
 {
+    // No button of the main window shows the sound recorder's state; its recording start and stop
+    // have slots of their own.
 }
 
 void Veltrano::OnMasterButton()
 {
+    // The master and slave buttons stay hidden: the device's master mode is only shown
+    // (OnDeviceMasterMode), never chosen here.
 }
 
 void Veltrano::OnSlaveButton()
 {
+    // Hidden with the master button, for the same reason.
 }
 
 void Veltrano::OnStartButton()
 {
+    // The start and stop buttons stay hidden: acquisition runs while the device thread runs.
 }
 
 void Veltrano::OnStopButton()
 {
+    // Hidden with the start button, for the same reason.
 }

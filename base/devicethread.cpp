@@ -352,11 +352,16 @@ QString CDeviceThread::GetChannelPrefix(int type) const
     }
 }
 
+bool CDeviceThread::HasChannel(int type)
+{
+    // Only the channels the correction tables created exist.
+    return type >= 0 && type < m_pControlBits->GetChannelCount();
+}
+
 bool CDeviceThread::SetChannelType(int type)
 {
-    // Only the channels the correction tables created exist; selecting any other type would make the
-    // library look up a channel that is not there.
-    if (type < 0 || type >= m_pControlBits->GetChannelCount())
+    // Selecting a type without a channel would make the library look up a channel that is not there.
+    if (!HasChannel(type))
     {
         qDebug() << "Channel type" << type << "has no channel; staying on type" << m_nChannelType.load();
         return false;

@@ -102,6 +102,8 @@ public:
     // Settings-key prefix of an input type (-1: the current one); empty for an unknown type.
     QString GetChannelPrefix(int type = -1) const;
     int GetChannelType() const { return m_nChannelType; }
+    // True when the library has a channel for the input type.
+    bool HasChannel(int type);
     // Refuses (and keeps the current type) when the library has no channel for the type.
     bool SetChannelType(int type);
     IChannel* GetChannel(int index);
