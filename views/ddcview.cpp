@@ -1,7 +1,5 @@
 #include "ddcview.h"
 
-#include <QByteArray>
-#include <QFile>
 #include <QPen>
 #include <QStandardPaths>
 
@@ -87,7 +85,7 @@ CDdcView::CDdcView(QWidget* parent)
     m_pMeasurementsWindow->setWindowTitle(tr("Band Measurements"));
     m_pMeasurementsWindow->RestoreState();
     m_pMeasurementsWindow->setFloating(true);
-    LoadCorrectionTables();
+    m_Corrections.Load(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation));
     // The main window chooses the first pane mode and applies the axis settings.
 }
 
@@ -310,34 +308,7 @@ bool CDdcView::CanZoomWhilePaused()
 
 void CDdcView::OnCancelOp()
 {
-    if (IGraphic* pane = GetGraphicAtPoint(m_PressPoint))
-        pane->SetDataOperation(0);
-    m_bLoadedData = false;
-}
-
-void CDdcView::LoadCorrectionTables()
-{
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    const char* const names[kCorrectionTables] = {"12", "16", "32", "32f", "64"};
-    for (int t = 0; t < kCorrectionTables; ++t)
-    {
-        QFile file(folder + QStringLiteral("/ddc_fft_corr_") + QLatin1String(names[t]) +
-                   QStringLiteral(".dat"));
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        while (!file.atEnd())
-        {
-            QByteArray line = file.readLine();
-            if (line.endsWith('\n'))
-                line.chop(1);
-            if (line.endsWith('\r'))
-                line.chop(1);
-            // A line that is no number still takes its bin: 0.0 dB. QByteArray reads the C locale.
-            bool ok = false;
-            const double value = line.trimmed().toDouble(&ok);
-            m_Corrections[t].push_back(ok && std::isfinite(value) ? value : 0.0);
-        }
-    }
+    CancelPressedDataOperation();
 }
 
 const std::vector<double>* CDdcView::CorrectionTable() const
@@ -347,20 +318,8 @@ const std::vector<double>* CDdcView::CorrectionTable() const
         return nullptr;
     try
     {
-        const DDC_BAND_ITEM& band = bits->GetDdcBand(bits->GetBandwidthIndex());
-        switch (band.DeciCoeff)
-        {
-            case 12:
-                return &m_Corrections[0];
-            case 16:
-                return &m_Corrections[1];
-            case 32:
-                return &m_Corrections[band.BypassFir != 0 ? 2 : 3];
-            case 64:
-                return &m_Corrections[4];
-            default:
-                return nullptr;
-        }
+        const int table = CDdcCorrectionTables::TableFor(bits->GetDdcBand(bits->GetBandwidthIndex()));
+        return table < 0 ? nullptr : &m_Corrections.Table(table);
     }
     catch (const std::exception&)
     {
@@ -377,13 +336,9 @@ void CDdcView::SetSpectrumData(const std::vector<double>& spectrum)
         return;
     }
     m_Corrected = spectrum;
+    // A table shorter than the spectrum corrects the bins it has.
     if (const std::vector<double>* table = CorrectionTable())
-    {
-        // A table shorter than the spectrum corrects the bins it has.
-        const size_t n = std::min(table->size(), m_Corrected.size());
-        for (size_t i = 0; i < n; ++i)
-            m_Corrected[i] += (*table)[i];
-    }
+        CDdcCorrectionTables::Apply(*table, &m_Corrected);
     SetSpectrumTraceData(m_Corrected);
 }
 

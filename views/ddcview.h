@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QRect>
+#include <QVector>
+
+#include <optional>
 #include <vector>
 
+#include "ddccorrectiontables.h"
 #include "viewbase.h"
 
 class COptionsWindow;
+class QMenu;
 class CQOscillogramGraphic;
 class CQSpectrumGraphic;
 class CQVectorGraphic;
@@ -64,15 +70,36 @@ public:
 
     bool IsFftCorrOn() const { return m_bFftCorr; }
     int GetCombineCount() const { return m_nCombine; }
-    // Correction tables in the order 12, 16, 32 (FIR bypassed), 32f (FIR in use), 64.
-    static constexpr int kCorrectionTables = 5;
-    const std::vector<double>& GetCorrectionTable(int t) const { return m_Corrections[t]; }
+    const CDdcCorrectionTables& GetCorrectionTables() const { return m_Corrections; }
+
+    // The archive entry of the band, through the new-entry dialog.
+    void OnAddToArchive() override;
+
+    // The tune label's box and its digit boxes as the last paint left them (empty before).
+    QRect GetTuneLabelBox() const { return m_TuneBox; }
+    const QVector<QRect>& GetDigitBoxes() const { return m_DigitBoxes; }
+    // The menu the view offers at `pos` (the press point of a right click); null where it offers
+    // none. The caller runs and deletes it.
+    QMenu* CreateContextMenu(QPoint pos);
 
 public slots:
-    void OnAddToArchive() override;
     // Only stores the flag; the next spectrum is corrected or not.
     void SetFftCorr(bool on);
+    // Pane data files of the pane at the press point ("*.dwd", "*.dsd", "*.dvd", "*.dod").
+    void OnLoadData();
+    void OnSaveData();
+    // Data operations 1, 2, 4 and 3 on the pane at the press point.
+    void OnDataOpPause();
+    void OnDataOpCombination();
+    void OnDataOpSignalData();
+    void OnDataOpDataSignal();
+    // Retune the band receiver to two or three times its frequency.
+    void OnAddToArchiveGoto2Harmonic();
+    void OnAddToArchiveGoto3Harmonic();
     void OnCancelOp() override;
+    // The waterfall's "Show Spectrum": from the waterfall alone to the spectrum above it and back,
+    // remembered as the band page's "WaterfallSpectrum" option.
+    void OnWaterfallSpectrum();
     // Shows the separate vector window and the spectrum pane.
     void OnSeparateVector();
     void OnVectorShowLines(bool on);
@@ -80,17 +107,34 @@ public slots:
     // n blocks per oscillogram record (below 1 counts as 1); the X range becomes n block durations.
     void OnCombineOsc(int count);
 
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // The tuning dialog from a click on the tune label.
+    void mousePressEvent(QMouseEvent* event) override;
+    // Drag tuning over the whole-band spectrum and moving the I and Q traces apart.
+    void mouseMoveEvent(QMouseEvent* event) override;
+    // A notch over a digit of the tune label turns that digit.
+    void wheelEvent(QWheelEvent* event) override;
+    // The panes, the tune label with its digit boxes and "BND" in the axis corner.
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void ShowDdcGroups(bool spectrum, bool waterfall, bool osc, bool vector);
     // Re-applies the axis settings when the band's sample rate is not the one they were applied for.
     void CheckSampleRate();
     // Tune frequency and sample rate of the band, Hz; false when the band entry is not valid.
     static bool BandTuning(double* tuneHz, double* rateHz);
-    // Reads the five table files of the application data folder; a missing file leaves its table
-    // empty.
-    void LoadCorrectionTables();
     // The table of the current band's decimation; null for none or without a valid band.
     const std::vector<double>* CorrectionTable() const;
+    // The tune frequency in MHz; none without a device or a valid band.
+    static std::optional<double> TuneMHz();
+    // The label's text as drawn ("433.92000 MHz", "500.00 kHz").
+    static QString TuneLabelText(double mhz);
+    void DrawTuneLabel(QPainter* painter, QPoint pointer);
+    void RunTuningDialog();
+    // Asks for the tune frequency with digit `digit` of the label turned by `delta` (120 a notch);
+    // the pane under the pointer gives the label's decimals.
+    void TuneDigit(int digit, int delta, IGraphic* pane);
 
     CQSpectrumGraphic* m_pSpec;
     CQWaterfallGraphic* m_pWaterfall;
@@ -103,6 +147,8 @@ private:
     std::vector<double> m_IRecord;
     std::vector<double> m_QRecord;
     bool m_bFftCorr = false;
-    std::vector<double> m_Corrections[kCorrectionTables];
+    CDdcCorrectionTables m_Corrections;
     std::vector<double> m_Corrected;
+    QRect m_TuneBox;
+    QVector<QRect> m_DigitBoxes;
 };

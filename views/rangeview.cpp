@@ -448,7 +448,5 @@ bool CRangeView::CanZoomWhilePaused()
 
 void CRangeView::OnCancelOp()
 {
-    if (IGraphic* pane = GetGraphicAtPoint(m_PressPoint))
-        pane->SetDataOperation(0);
-    m_bLoadedData = false;
+    CancelPressedDataOperation();
 }

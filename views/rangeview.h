@@ -159,7 +159,6 @@ protected:
     void DrawBandwidthLines(QPainter* painter, const QRect& r, double f, double band, double u, double x0);
 
 private:
-    void SetPressedDataOperation(int operation);
     void ShowRangeGroups(bool spectrum, bool waterfall);
     // While the synthesizer sweeps, the sweep follows the last shown pane's X window.
     void FollowScanRange();

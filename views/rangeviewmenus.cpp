@@ -2,35 +2,23 @@
 // tuning to the spectrum maximum and archive entries.
 
 #include <QAction>
-#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeySequence>
 #include <QMenu>
 
-#include <exception>
 #include <memory>
 
 #include "archiveentryfactory.h"
 #include "globals.h"
 #include "igraphic.h"
-#include "isimplegraphicex.h"
 #include "oscillogramgraphic.h"
-#include "parameters.h"
-#include "prompt.h"
 #include "rangeview.h"
 #include "spectrumgraphic.h"
 #include "waterfallgraphic.h"
 
 namespace
 {
-const QString kPathsGroup = QStringLiteral("FilePaths");
 const QString kPathKey = QStringLiteral("SaveRangeData");
-
-// The folder part of a chosen file, as the next dialog starts in it.
-QString FolderOf(const QString& path)
-{
-    return path.left(path.lastIndexOf(QLatin1Char('/')));
-}
 
 QAction* AddCheckable(QMenu* menu, const QString& text, bool checked)
 {
@@ -108,23 +96,6 @@ void CRangeView::contextMenuEvent(QContextMenuEvent* event)
         menu->exec(event->globalPos());
 }
 
-void CRangeView::SetPressedDataOperation(int operation)
-{
-    IGraphic* pane = GetGraphicAtPoint(m_PressPoint);
-    if (pane == nullptr)
-        return;
-    try
-    {
-        pane->SetDataOperation(operation);
-        m_bLoadedData = true;
-    }
-    catch (const std::exception&)
-    {
-        // The painter refused the operation; the pane keeps showing what it showed.
-    }
-    update();
-}
-
 void CRangeView::OnDataOpPause()
 {
     SetPressedDataOperation(1);
@@ -147,91 +118,22 @@ void CRangeView::OnDataOpSignalData()
 
 void CRangeView::OnSaveData()
 {
-    // Only panes with traces of their own are saved; the waterfalls are not.
-    IGraphic* pane = GetGraphicAtPoint(m_PressPoint);
-    if (dynamic_cast<ISimpleGraphicEx*>(pane) == nullptr)
-        return;
-    QString filter;
-    QString tag;
-    if (dynamic_cast<CQSpectrumGraphic*>(pane) != nullptr)
-    {
-        filter = tr("Data files (*.rsd)");
-        tag = QStringLiteral("rsd");
-    }
-    else if (dynamic_cast<CQOscillogramGraphic*>(pane) != nullptr)
-    {
-        filter = tr("Data files (*.rod)");
-        tag = QStringLiteral("rod");
-    }
-    else
-    {
-        return;
-    }
-    const QString folder = g_Parameters.GetString(kPathsGroup, kPathKey, QString());
-    const QString path = Prompt().GetSaveFileName(this, tr("Save data"), folder, filter);
-    if (path.isEmpty())
-        return;
-    try
-    {
-        SavePaneData(path, tag, pane, 0);
-    }
-    catch (const std::exception& e)
-    {
-        Prompt().Warning(this, QApplication::applicationName(),
-                         tr("Unexpected error occurred!") + QLatin1Char(' ') + QString::fromUtf8(e.what()),
-                         QMessageBox::Ok);
-        return;
-    }
-    g_Parameters.SetString(kPathsGroup, kPathKey, FolderOf(path));
+    // The waterfall's history is not saved, only panes with traces of their own.
+    const std::vector<PaneFileType> types = {
+        {&IsPaneOf<CQSpectrumGraphic>, tr("Data files (*.rsd)"), QStringLiteral("rsd"), 0},
+        {&IsPaneOf<CQOscillogramGraphic>, tr("Data files (*.rod)"), QStringLiteral("rod"), 0}};
+    SavePressedPane(types, kPathKey, tr("Save data"), tr("Unexpected error occurred!") + QLatin1Char(' '));
 }
 
 void CRangeView::OnLoadData()
 {
-    IGraphic* pane = GetGraphicAtPoint(m_PressPoint);
-    if (pane == nullptr)
-        return;
-    QString filter;
-    QString tag;
-    if (dynamic_cast<CQWaterfallGraphic*>(pane) != nullptr)
-    {
-        filter = tr("Data files (*.rwd)");
-        tag = QStringLiteral("rwd");
-    }
-    else if (dynamic_cast<CQSpectrumGraphic*>(pane) != nullptr)
-    {
-        filter = tr("Data files (*.rsd)");
-        tag = QStringLiteral("rsd");
-    }
-    else if (dynamic_cast<CQOscillogramGraphic*>(pane) != nullptr)
-    {
-        filter = tr("Data files (*.rod)");
-        tag = QStringLiteral("rod");
-    }
-    else
-    {
-        return;
-    }
-    const QString folder = g_Parameters.GetString(kPathsGroup, kPathKey, QString());
-    const QString path = Prompt().GetOpenFileName(this, tr("Open saved data"), folder, filter);
-    if (path.isEmpty())
-        return;
-    try
-    {
-        LoadPaneData(path, tag, pane, 0);
-        g_Parameters.SetString(kPathsGroup, kPathKey, FolderOf(path));
-        // Loaded data are held against the live data until the operator picks another operation.
-        pane->SetDataOperation(1);
-        m_bLoadedData = true;
-    }
-    catch (const std::exception& e)
-    {
-        // The operator is told why the file was refused; the pane was left as it was.
-        Prompt().Warning(this, QApplication::applicationName(),
-                         tr("Unexpected error occurred!") + QLatin1Char(' ') + QString::fromUtf8(e.what()),
-                         QMessageBox::Ok);
-        return;
-    }
-    update();
+    const std::vector<PaneFileType> types = {
+        {&IsPaneOf<CQWaterfallGraphic>, tr("Data files (*.rwd)"), QStringLiteral("rwd"), 0},
+        {&IsPaneOf<CQSpectrumGraphic>, tr("Data files (*.rsd)"), QStringLiteral("rsd"), 0},
+        {&IsPaneOf<CQOscillogramGraphic>, tr("Data files (*.rod)"), QStringLiteral("rod"), 0}};
+    // The operator is told why a file was refused.
+    LoadPressedPane(types, kPathKey, tr("Open saved data"),
+                    tr("Unexpected error occurred!") + QLatin1Char(' '));
 }
 
 void CRangeView::OnMaxFreqToDdc()

@@ -23,6 +23,10 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/rangeview.h
   ${CMAKE_CURRENT_LIST_DIR}/ddcview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ddcview.h
+  ${CMAKE_CURRENT_LIST_DIR}/ddcviewmenus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ddcviewmouse.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ddccorrectiontables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ddccorrectiontables.h
   ${CMAKE_CURRENT_LIST_DIR}/demodview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/demodview.h
   ${CMAKE_CURRENT_LIST_DIR}/rangeviewoverlays.cpp

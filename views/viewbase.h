@@ -156,6 +156,35 @@ public:
     // What OnLoadImageFromArchive does: the image of tag `type` into the first shown pane, then a
     // repaint; a file that cannot be shown is reported and leaves the view as it was. True when shown.
     bool ShowArchiveImage(const QString& file, const QString& type);
+    // One row of a view's pane-file table: the painter class that takes it (the first row whose test
+    // the pane passes), the file filter offered, the file's tag and its payload kind.
+    struct PaneFileType
+    {
+        bool (*matches)(IGraphic* pane);
+        QString filter;
+        QString tag;
+        int kind;
+    };
+    template <class Pane>
+    static bool IsPaneOf(IGraphic* pane)
+    {
+        return dynamic_cast<Pane*>(pane) != nullptr;
+    }
+    // The menu's "Save Data...": the pane at the press point into a file the operator names, the
+    // dialog titled `caption` starting in the folder stored as "FilePaths"/`folderKey`, which then
+    // becomes the file's folder. A pane the table does not list or a cancelled dialog does nothing;
+    // a failure shows `failure` followed by its reason and stores no folder. True when saved.
+    bool SavePressedPane(const std::vector<PaneFileType>& table, const QString& folderKey,
+                         const QString& caption, const QString& failure);
+    // "Load Data...": the same dialog for a file to open; the loaded pane is held with data
+    // operation 1 and the view shows loaded data. A refused file changes nothing (folder, pane,
+    // operation, flag). True when loaded.
+    bool LoadPressedPane(const std::vector<PaneFileType>& table, const QString& folderKey,
+                         const QString& caption, const QString& failure);
+    // Data operation `operation` on the pane at the press point, which then shows loaded data;
+    // 0 there shows live data again. No pane there: nothing.
+    void SetPressedDataOperation(int operation);
+    void CancelPressedDataOperation();
     // <folder>/<yyyyMMddhhmmsszzz>_<tag>.img of the first millisecond from `now` on whose name is
     // free, so that two images never share a file and the name keeps its tag after the first "_".
     static QString NewArchiveImageName(const QString& folder, const QString& tag, const QDateTime& now);
@@ -178,7 +207,9 @@ public:
 
     // --- Axis settings per channel type and DDC band. A channel key is the channel prefix plus the
     // key ("HfStartXValue"); a band key puts the current DDC band's name, blanks removed, between
-    // them ("Hf1MHzStartXValue"), so each channel type and each band keeps its own windows.
+    // them ("Hf1MHzStartXValue"), so each channel type and each band keeps its own windows. Without
+    // a valid current band, band reads take the channel key and band writes are skipped, so the
+    // channel's defaults every band falls back to are never overwritten.
     static QString ChannelKey(const QString& key);
     static QString BandKey(const QString& key);
     // A value of the current DDC band (a CDeviceThread getter taking the band index, -1 = current),

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <exception>
+#include <optional>
 
 #include "devicethread.h"
 #include "globals.h"
@@ -16,13 +17,13 @@ namespace
 const QString kTriggerLevelKey = QStringLiteral("TriggerLevel");
 constexpr double kDefaultTriggerLevel = 10.0;
 
-// The current DDC band's display name without its blanks; empty when the band index lies outside
-// the list (the options window may have just replaced it), which makes a band key a channel key.
-QString BandName()
+// The current DDC band's display name without its blanks; none while the band index lies outside
+// the list (an empty list, or the options window has just replaced it).
+std::optional<QString> BandName()
 {
     IControlBits* bits = g_DeviceThread.m_pControlBits;
     if (bits == nullptr)
-        return QString();
+        return std::nullopt;
     try
     {
         const DDC_BAND_ITEM& band = bits->GetDdcBand(bits->GetBandwidthIndex());
@@ -30,7 +31,7 @@ QString BandName()
     }
     catch (const std::exception&)
     {
-        return QString();
+        return std::nullopt;
     }
 }
 }  // namespace
@@ -42,7 +43,8 @@ QString CViewBase::ChannelKey(const QString& key)
 
 QString CViewBase::BandKey(const QString& key)
 {
-    return g_DeviceThread.GetChannelPrefix(-1) + BandName() + key;
+    // Without a band the key is the channel's, which reads fall back to anyway.
+    return g_DeviceThread.GetChannelPrefix(-1) + BandName().value_or(QString()) + key;
 }
 
 double CViewBase::ReadAxisValue(const QString& group, const QString& key, double defaultValue, bool band,
@@ -59,6 +61,10 @@ double CViewBase::ReadAxisValue(const QString& group, const QString& key, double
 void CViewBase::WriteAxisValue(const QString& group, const QString& key, double value, bool band)
 {
     if (!std::isfinite(value))
+        return;
+    // Without a valid band a band key would be the channel key, whose value every band falls back
+    // to: that default is kept rather than overwritten by whatever this band showed.
+    if (band && !BandName())
         return;
     g_Parameters.SetDouble(group, band ? BandKey(key) : ChannelKey(key), value);
 }

@@ -16,6 +16,7 @@
 #include "igraphic.h"
 #include "isignalsarchive.h"
 #include "oscillogramgraphic.h"
+#include "parameters.h"
 #include "prompt.h"
 #include "recorderwindow.h"
 #include "vectorgraphic.h"
@@ -41,6 +42,26 @@ QString PaneKindTag(IGraphic* pane)
     if (dynamic_cast<CQOscillogramGraphic*>(pane) != nullptr)
         return QStringLiteral("od");
     return QStringLiteral("sd");
+}
+
+const QString kPathsGroup = QStringLiteral("FilePaths");
+
+// The folder part of a chosen file, where the next dialog starts.
+QString FolderOf(const QString& path)
+{
+    return path.left(path.lastIndexOf(QLatin1Char('/')));
+}
+
+const CViewBase::PaneFileType* FindType(const std::vector<CViewBase::PaneFileType>& table, IGraphic* pane)
+{
+    if (pane == nullptr)
+        return nullptr;
+    for (const CViewBase::PaneFileType& type : table)
+    {
+        if (type.matches(pane))
+            return &type;
+    }
+    return nullptr;
 }
 }  // namespace
 
@@ -279,4 +300,81 @@ void CViewBase::AddEntryToArchive(bool writeImage, int view, const SIGNAL_RECORD
         return;
     }
     emit saveArchive();
+}
+
+bool CViewBase::SavePressedPane(const std::vector<PaneFileType>& table, const QString& folderKey,
+                                const QString& caption, const QString& failure)
+{
+    IGraphic* pane = GetGraphicAtPoint(m_PressPoint);
+    const PaneFileType* type = FindType(table, pane);
+    if (type == nullptr)
+        return false;
+    const QString folder = g_Parameters.GetString(kPathsGroup, folderKey, QString());
+    const QString path = Prompt().GetSaveFileName(this, caption, folder, type->filter);
+    if (path.isEmpty())
+        return false;
+    try
+    {
+        SavePaneData(path, type->tag, pane, type->kind);
+    }
+    catch (const std::exception& e)
+    {
+        Prompt().Warning(this, QApplication::applicationName(), failure + QString::fromUtf8(e.what()),
+                         QMessageBox::Ok);
+        return false;
+    }
+    g_Parameters.SetString(kPathsGroup, folderKey, FolderOf(path));
+    return true;
+}
+
+bool CViewBase::LoadPressedPane(const std::vector<PaneFileType>& table, const QString& folderKey,
+                                const QString& caption, const QString& failure)
+{
+    IGraphic* pane = GetGraphicAtPoint(m_PressPoint);
+    const PaneFileType* type = FindType(table, pane);
+    if (type == nullptr)
+        return false;
+    const QString folder = g_Parameters.GetString(kPathsGroup, folderKey, QString());
+    const QString path = Prompt().GetOpenFileName(this, caption, folder, type->filter);
+    if (path.isEmpty())
+        return false;
+    try
+    {
+        // Validated whole before the pane changes; a refused file leaves everything as it was.
+        LoadPaneData(path, type->tag, pane, type->kind);
+        // Loaded data are held against the live data until the operator picks another operation.
+        pane->SetDataOperation(1);
+        m_bLoadedData = true;
+    }
+    catch (const std::exception& e)
+    {
+        Prompt().Warning(this, QApplication::applicationName(), failure + QString::fromUtf8(e.what()),
+                         QMessageBox::Ok);
+        return false;
+    }
+    g_Parameters.SetString(kPathsGroup, folderKey, FolderOf(path));
+    update();
+    return true;
+}
+
+void CViewBase::SetPressedDataOperation(int operation)
+{
+    IGraphic* pane = GetGraphicAtPoint(m_PressPoint);
+    if (pane == nullptr)
+        return;
+    try
+    {
+        pane->SetDataOperation(operation);
+        m_bLoadedData = operation != 0;
+    }
+    catch (const std::exception&)
+    {
+        // The painter refused the operation; the pane keeps showing what it showed.
+    }
+    update();
+}
+
+void CViewBase::CancelPressedDataOperation()
+{
+    SetPressedDataOperation(0);
 }

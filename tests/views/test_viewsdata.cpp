@@ -513,9 +513,9 @@ TEST(DdcViewData, FftCorrectionAddsTheTableOfTheCurrentBand)
     const bool bypassed = bits->GetDdcBand(band32).BypassFir != 0;
 
     CDdcView view;
-    EXPECT_EQ(view.GetCorrectionTable(2), (std::vector<double>{1.5, 0.0, 0.0, -2.0}));
-    EXPECT_EQ(view.GetCorrectionTable(3), (std::vector<double>{10.0}));
-    EXPECT_TRUE(view.GetCorrectionTable(0).empty()) << "a missing file leaves its table empty";
+    EXPECT_EQ(view.GetCorrectionTables().Table(2), (std::vector<double>{1.5, 0.0, 0.0, -2.0}));
+    EXPECT_EQ(view.GetCorrectionTables().Table(3), (std::vector<double>{10.0}));
+    EXPECT_TRUE(view.GetCorrectionTables().Table(0).empty()) << "a missing file leaves its table empty";
 
     bits->SetTuneFreqAndBandwidth(100e6, band32);
     const std::vector<double> spectrum(6, -80.0);

@@ -1,0 +1,154 @@
+// The band view's context menu and the commands behind it: pane data files, data operations, the
+// harmonics and the waterfall's spectrum switch.
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QMenu>
+
+#include <memory>
+
+#include "ddcview.h"
+#include "globals.h"
+#include "igraphic.h"
+#include "oscillogramgraphic.h"
+#include "parameters.h"
+#include "spectrumgraphic.h"
+#include "vectorgraphic.h"
+#include "waterfallgraphic.h"
+
+namespace
+{
+const QString kPathKey = QStringLiteral("SaveDdcData");
+
+QAction* AddCheckable(QMenu* menu, const QString& text, bool checked)
+{
+    QAction* action = menu->addAction(text);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+}  // namespace
+
+QMenu* CDdcView::CreateContextMenu(QPoint pos)
+{
+    IGraphic* pane = GetGraphicAtPoint(pos);
+    if (pane == nullptr)
+        return nullptr;
+    // The vector painter is an oscillogram painter too, without the trigger and the delta cursor.
+    auto* osc = dynamic_cast<CQOscillogramGraphic*>(pane);
+    const bool vector = dynamic_cast<CQVectorGraphic*>(pane) != nullptr;
+
+    auto* menu = new QMenu(this);
+    if (dynamic_cast<CQWaterfallGraphic*>(pane) != nullptr)
+        connect(AddCheckable(menu, tr("Show Spectrum"), m_nPaneMode == 2), &QAction::triggered, this,
+                &CDdcView::OnWaterfallSpectrum);
+    if (osc != nullptr)
+        connect(AddCheckable(menu, tr("Enable autoscale"), osc->IsAutoScale()), &QAction::triggered, this,
+                &CViewBase::OnEnableAutoScale);
+    if (osc != nullptr && !vector)
+    {
+        connect(AddCheckable(menu, tr("Enable trigger"), IsTriggerEnabled()), &QAction::triggered, this,
+                &CViewBase::OnEnableTrigger);
+        connect(menu->addAction(tr("Set trigger level here")), &QAction::triggered, this,
+                &CViewBase::OnSetTriggerLevelHere);
+    }
+    if (!vector)
+        connect(AddCheckable(menu, tr("Enable Delta Cursor"), IsDeltaCursorOn()), &QAction::triggered, this,
+                &CViewBase::OnEnableDeltaCursor);
+    menu->addSeparator();
+    connect(menu->addAction(tr("View measurements...")), &QAction::triggered, this,
+            &CViewBase::OnViewMeasures);
+    menu->addSeparator();
+    connect(menu->addAction(tr("Add to Archive...")), &QAction::triggered, this, &CViewBase::OnAddToArchive);
+    connect(menu->addAction(tr("Export as Text...")), &QAction::triggered, this, &CViewBase::OnExportText);
+    connect(menu->addAction(tr("Export as Image...")), &QAction::triggered, this, &CViewBase::OnExportImage);
+    menu->addSeparator();
+    connect(menu->addAction(tr("Save Data...")), &QAction::triggered, this, &CDdcView::OnSaveData);
+    connect(menu->addAction(tr("Load Data...")), &QAction::triggered, this, &CDdcView::OnLoadData);
+
+    // Held data are compared with live spectra only; this view offers no "data - signal".
+    const int operation = pane->GetDataOperation();
+    QMenu* operations = menu->addMenu(tr("Data Operation"));
+    operations->setEnabled(m_bLoadedData && osc == nullptr);
+    connect(AddCheckable(operations, tr("Pause"), operation == 1), &QAction::triggered, this,
+            &CDdcView::OnDataOpPause);
+    connect(AddCheckable(operations, tr("Combination"), operation == 2), &QAction::triggered, this,
+            &CDdcView::OnDataOpCombination);
+    connect(AddCheckable(operations, tr("Difference: signal-data"), operation == 4), &QAction::triggered,
+            this, &CDdcView::OnDataOpSignalData);
+    QAction* cancel = menu->addAction(tr("Cancel Data Operation"));
+    cancel->setEnabled(m_bLoadedData);
+    connect(cancel, &QAction::triggered, this, &CDdcView::OnCancelOp);
+    return menu;
+}
+
+void CDdcView::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The base accepts the event on an axis band, where the view offers no menu.
+    CViewBase::contextMenuEvent(event);
+    if (event->isAccepted())
+        return;
+    event->accept();
+    std::unique_ptr<QMenu> menu(CreateContextMenu(event->pos()));
+    if (menu)
+        menu->exec(event->globalPos());
+}
+
+void CDdcView::OnSaveData()
+{
+    const std::vector<PaneFileType> types = {
+        {&IsPaneOf<CQWaterfallGraphic>, tr("Data files (*.dwd)"), QStringLiteral("dwd"), 0},
+        {&IsPaneOf<CQSpectrumGraphic>, tr("Data files (*.dsd)"), QStringLiteral("dsd"), 0},
+        // The vector pane keeps the I/Q block it was given, not what it shows.
+        {&IsPaneOf<CQVectorGraphic>, tr("Data files (*.dvd)"), QStringLiteral("dvd"), 2},
+        {&IsPaneOf<CQOscillogramGraphic>, tr("Data files (*.dod)"), QStringLiteral("dod"), 0}};
+    SavePressedPane(types, kPathKey, tr("Save data"), tr("Unexpected error occurred!") + QLatin1Char(' '));
+}
+
+void CDdcView::OnLoadData()
+{
+    const std::vector<PaneFileType> types = {
+        {&IsPaneOf<CQWaterfallGraphic>, tr("Data files (*.dwd)"), QStringLiteral("dwd"), 0},
+        {&IsPaneOf<CQSpectrumGraphic>, tr("Data files (*.dsd)"), QStringLiteral("dsd"), 0},
+        {&IsPaneOf<CQVectorGraphic>, tr("Data files (*.dvd)"), QStringLiteral("dvd"), 2},
+        {&IsPaneOf<CQOscillogramGraphic>, tr("Data files (*.dod)"), QStringLiteral("dod"), 0}};
+    LoadPressedPane(types, kPathKey, tr("Open saved data"), tr("Unexpected error occurred:"));
+}
+
+void CDdcView::OnDataOpPause()
+{
+    SetPressedDataOperation(1);
+}
+
+void CDdcView::OnDataOpCombination()
+{
+    SetPressedDataOperation(2);
+}
+
+void CDdcView::OnDataOpSignalData()
+{
+    SetPressedDataOperation(4);
+}
+
+void CDdcView::OnDataOpDataSignal()
+{
+    SetPressedDataOperation(3);
+}
+
+void CDdcView::OnAddToArchiveGoto2Harmonic()
+{
+    Goto2Harmonic();
+}
+
+void CDdcView::OnAddToArchiveGoto3Harmonic()
+{
+    Goto3Harmonic();
+}
+
+void CDdcView::OnWaterfallSpectrum()
+{
+    // The choice is the band page's, so the waterfall button brings back the same layout.
+    const int mode = m_nPaneMode == 1 ? 2 : 1;
+    g_Parameters.SetInt(QStringLiteral("DdcOptions"), QStringLiteral("WaterfallSpectrum"), mode == 2 ? 1 : 0);
+    SetPaneMode(mode);
+}
