@@ -78,6 +78,8 @@ public:
     // The tune label's box and its digit boxes as the last paint left them (empty before).
     QRect GetTuneLabelBox() const { return m_TuneBox; }
     const QVector<QRect>& GetDigitBoxes() const { return m_DigitBoxes; }
+    // The label's text for a tune frequency in MHz: "433.92000 MHz", up to 1 MHz "500.00 kHz".
+    static QString TuneLabelText(double mhz);
     // The menu the view offers at `pos` (the press point of a right click); null where it offers
     // none. The caller runs and deletes it.
     QMenu* CreateContextMenu(QPoint pos);
@@ -128,8 +130,6 @@ private:
     const std::vector<double>* CorrectionTable() const;
     // The tune frequency in MHz; none without a device or a valid band.
     static std::optional<double> TuneMHz();
-    // The label's text as drawn ("433.92000 MHz", "500.00 kHz").
-    static QString TuneLabelText(double mhz);
     void DrawTuneLabel(QPainter* painter, QPoint pointer);
     void RunTuningDialog();
     // Asks for the tune frequency with digit `digit` of the label turned by `delta` (120 a notch);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "devicethread.h"
 #include "globals.h"
@@ -133,6 +134,30 @@ TEST_F(ViewBaseAxesTest, BandViewsKeepOneWindowPerBand)
     view.ApplyAxisSettings();
     EXPECT_EQ(view.m_spec->GetXFrom(), 30.0);
     EXPECT_EQ(view.m_spec->GetXTo(), 60.0);
+
+    // Without a valid band, reads take the channel's window and writes leave it alone: it is the
+    // default of every band.
+    IControlBits* bits = g_DeviceThread.m_pControlBits;
+    std::vector<DDC_BAND_ITEM> bands;
+    while (bits->GetDdcBandCount() > 0)
+    {
+        bands.push_back(bits->GetDdcBand(0));
+        bits->RemoveDdcBand(0);
+    }
+    g_Parameters.SetDouble(kSpectrum, CViewBase::ChannelKey("StartXValue"), 100.0);
+    g_Parameters.SetDouble(kSpectrum, CViewBase::ChannelKey("EndXValue"), 200.0);
+    view.ApplyAxisSettings();
+    EXPECT_EQ(view.m_spec->GetXFrom(), 100.0);
+    EXPECT_EQ(view.m_spec->GetXTo(), 200.0);
+    const double level = g_Parameters.GetDouble(kOsc, CViewBase::ChannelKey("TriggerLevel"), -1.0);
+    view.m_spec->SetXWindow(110.0, 120.0);
+    view.SetTriggerLevel(7.0);
+    view.SaveAxisSettings();
+    EXPECT_EQ(g_Parameters.GetDouble(kSpectrum, CViewBase::ChannelKey("StartXValue"), 0.0), 100.0);
+    EXPECT_EQ(g_Parameters.GetDouble(kSpectrum, CViewBase::ChannelKey("EndXValue"), 0.0), 200.0);
+    EXPECT_EQ(g_Parameters.GetDouble(kOsc, CViewBase::ChannelKey("TriggerLevel"), -1.0), level);
+    for (size_t i = 0; i < bands.size(); ++i)
+        bits->InsertDdcBand(static_cast<int>(i), bands[i]);
 }
 
 // The trigger level: the range view under its channel key, the band views under their band key

@@ -26,7 +26,8 @@
 namespace
 {
 // The device thread as the main window finds it after start-up: a channel of type 0 covering 1 to
-// 1000 MHz, its first DDC band selected and tuned to 100 MHz, the band calculator sized.
+// 1000 MHz, its first DDC band selected and tuned to 100 MHz, the band calculator sized; and a second
+// channel, of type 1, like it.
 class ViewsEnvironment : public ::testing::Environment
 {
 public:
@@ -39,6 +40,10 @@ public:
         channel->SetStartFreq(1.0);
         channel->SetStopFreq(1000.0);
         channel->SetUpperLimit(1000.0);
+        IChannel* second = bits->AddChannel(1, L"W", L"Type", 61.44e6);
+        second->SetStartFreq(1.0);
+        second->SetStopFreq(1000.0);
+        second->SetUpperLimit(1000.0);
         ASSERT_TRUE(g_DeviceThread.SetChannelType(0));
         ASSERT_GT(bits->GetDdcBandCount(), 0);
         bits->SetTuneFreqAndBandwidth(100e6, 0);
@@ -207,6 +212,110 @@ TEST(DdcView, BinsMapToTheBandAroundTheTuneFrequency)
     EXPECT_NEAR(view.IndexToX(n / 2), tuneMHz, 1e-9);
     EXPECT_NEAR(view.IndexToX(n / 2 + 1) - view.IndexToX(n / 2), rateMHz / n, 1e-9);
     EXPECT_EQ(view.XToIndex(g_DeviceThread.GetDdcLowerFreq(-1)), 0);
+}
+
+// The band view's windows live under the band key (channel prefix + band name without blanks) and
+// fall back to the channel's; a band list without a valid band leaves the channel's keys alone.
+TEST(DdcView, KeepsItsWindowsPerBand)
+{
+    IControlBits* bits = g_DeviceThread.m_pControlBits;
+    ASSERT_TRUE(g_DeviceThread.SetChannelType(1));
+    DDC_BAND_ITEM narrow;
+    narrow.Name = L"200 kHz";
+    narrow.DeciCoeff = 64;
+    const int index = bits->GetDdcBandCount();
+    ASSERT_TRUE(bits->InsertDdcBand(index, narrow));
+    bits->SetTuneFreqAndBandwidth(100e6, index);
+    ASSERT_EQ(bits->GetBandwidthIndex(), index);
+    const QString spectrum = QStringLiteral("DdcSpectrum");
+    const QString osc = QStringLiteral("DdcOscilloscope");
+    const double lower = g_DeviceThread.GetDdcLowerFreq(-1);
+    const double upper = g_DeviceThread.GetDdcUpperFreq(-1);
+    {
+        CDdcView view;
+        view.resize(400, 300);
+        IGraphic* spec = view.GetGraphic("Spec");
+
+        // Neither key: 0.0 .. 0.0, which the painter refuses, so the whole band shows.
+        ASSERT_FALSE(g_Parameters.HasKey(spectrum, "HfWl200kHzStartXValue"));
+        ASSERT_FALSE(g_Parameters.HasKey(spectrum, "HfWlStartXValue"));
+        view.SetPaneMode(0);
+        EXPECT_NEAR(spec->GetXFrom(), lower, 1e-9);
+        EXPECT_NEAR(spec->GetXTo(), upper, 1e-9);
+        // The channel's window, then the band's own.
+        g_Parameters.SetDouble(spectrum, "HfWlStartXValue", lower + 0.01);
+        g_Parameters.SetDouble(spectrum, "HfWlEndXValue", upper - 0.01);
+        view.ApplyAxisSettings();
+        EXPECT_NEAR(spec->GetXFrom(), lower + 0.01, 1e-6);
+        g_Parameters.SetDouble(spectrum, "HfWl200kHzStartXValue", lower + 0.02);
+        view.ApplyAxisSettings();
+        EXPECT_NEAR(spec->GetXFrom(), lower + 0.02, 1e-6);
+        EXPECT_NEAR(spec->GetXTo(), upper - 0.01, 1e-6);
+
+        // One save per apply, under the band key.
+        view.SetXWindow(lower + 0.03, upper - 0.03);
+        view.SaveAxisSettings();
+        view.SetXWindow(lower + 0.04, upper - 0.04);
+        view.SaveAxisSettings();
+        EXPECT_NEAR(g_Parameters.GetDouble(spectrum, "HfWl200kHzStartXValue", 0.0), lower + 0.03, 1e-6);
+        EXPECT_NEAR(g_Parameters.GetDouble(spectrum, "HfWlStartXValue", 0.0), lower + 0.01, 1e-6);
+
+        // A mode outside the table re-applies only when the band's rate changed.
+        view.ApplyAxisSettings();
+        view.SetXWindow(lower + 0.05, upper - 0.05);
+        view.SetPaneMode(5);
+        EXPECT_NEAR(spec->GetXFrom(), lower + 0.05, 1e-9) << "same rate: nothing re-applied";
+        bits->SetTuneFreqAndBandwidth(100e6, 0);
+        ASSERT_NE(bits->GetSampleRate(-1), 61.44e6 / 128);
+        view.SetPaneMode(5);
+        EXPECT_EQ(view.GetPaneMode(), 0);
+        EXPECT_NEAR(spec->GetXMin(), g_DeviceThread.GetDdcLowerFreq(-1), 1e-9) << "the other band applied";
+        bits->SetTuneFreqAndBandwidth(100e6, index);
+        view.SetPaneMode(5);
+
+        // The stored oscillogram window is one block, whatever the combine count makes the range.
+        const double block = g_DeviceThread.GetOscDuration(-1);
+        view.ResetOscXRange();
+        view.OnCombineOsc(4);
+        EXPECT_NEAR(g_Parameters.GetDouble(osc, "HfWl200kHzEndXValue", 0.0), block, 1e-6);
+        EXPECT_NEAR(view.GetGraphic("Osc")->GetXMax(), 4 * block, 1e-12);
+        EXPECT_NEAR(view.GetGraphic("Osc")->GetXTo(), block, 1e-6);
+    }
+
+    // No valid band: nothing is written under the channel's keys, and nothing throws.
+    ASSERT_TRUE(g_DeviceThread.SetChannelType(0));
+    const char* const keys[] = {"StartXValue", "EndXValue", "StartYValue", "EndYValue", "TriggerLevel"};
+    for (const QString& group : {spectrum, osc})
+        for (const char* key : keys)
+            g_Parameters.SetDouble(group, QStringLiteral("Hf") + key, 0.5);
+    std::vector<DDC_BAND_ITEM> bands;
+    while (bits->GetDdcBandCount() > 0)
+    {
+        bands.push_back(bits->GetDdcBand(0));
+        bits->RemoveDdcBand(0);
+    }
+    EXPECT_NO_THROW({
+        CDdcView view;
+        view.resize(400, 300);
+        view.SetPaneMode(2);
+        view.ApplyAxisSettings();
+        view.SetTriggerLevel(3.0);
+        view.SaveAxisSettings();
+        view.ApplyAxisSettings();
+        view.ResetSpectrumXRange();
+        view.ResetSpectrumYRange();
+        view.ResetOscXRange();
+        view.ResetOscYRange();
+        view.SetSpectrumData(std::vector<double>(16, -100.0));
+        view.grab();
+    });
+    for (const QString& group : {spectrum, osc})
+        for (const char* key : keys)
+            EXPECT_EQ(g_Parameters.GetDouble(group, QStringLiteral("Hf") + key, 0.0), 0.5) << group.toStdString() << key;
+    for (size_t i = 0; i < bands.size(); ++i)
+        bits->InsertDdcBand(static_cast<int>(i), bands[i]);
+    bits->RemoveDdcBand(index);
+    bits->SetTuneFreqAndBandwidth(100e6, 0);
 }
 
 TEST(DemodView, BuildsItsPanesAndSwitchesModes)
