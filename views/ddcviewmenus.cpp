@@ -20,12 +20,18 @@ namespace
 {
 const QString kPathKey = QStringLiteral("SaveDdcData");
 
-QAction* AddCheckable(QMenu* menu, const QString& text, bool checked)
+// The file type of each pane, first match: the vector pane keeps the I/Q block it was given (kind
+// 2), not what it shows.
+std::vector<CViewBase::PaneFileType> FileTypes()
 {
-    QAction* action = menu->addAction(text);
-    action->setCheckable(true);
-    action->setChecked(checked);
-    return action;
+    return {
+        {&CViewBase::IsPaneOf<CQWaterfallGraphic>, CDdcView::tr("Data files (*.dwd)"), QStringLiteral("dwd"),
+         0},
+        {&CViewBase::IsPaneOf<CQSpectrumGraphic>, CDdcView::tr("Data files (*.dsd)"), QStringLiteral("dsd"),
+         0},
+        {&CViewBase::IsPaneOf<CQVectorGraphic>, CDdcView::tr("Data files (*.dvd)"), QStringLiteral("dvd"), 2},
+        {&CViewBase::IsPaneOf<CQOscillogramGraphic>, CDdcView::tr("Data files (*.dod)"),
+         QStringLiteral("dod"), 0}};
 }
 }  // namespace
 
@@ -40,21 +46,21 @@ QMenu* CDdcView::CreateContextMenu(QPoint pos)
 
     auto* menu = new QMenu(this);
     if (dynamic_cast<CQWaterfallGraphic*>(pane) != nullptr)
-        connect(AddCheckable(menu, tr("Show Spectrum"), m_nPaneMode == 2), &QAction::triggered, this,
+        connect(AddCheckableAction(menu, tr("Show Spectrum"), m_nPaneMode == 2), &QAction::triggered, this,
                 &CDdcView::OnWaterfallSpectrum);
     if (osc != nullptr)
-        connect(AddCheckable(menu, tr("Enable autoscale"), osc->IsAutoScale()), &QAction::triggered, this,
-                &CViewBase::OnEnableAutoScale);
+        connect(AddCheckableAction(menu, tr("Enable autoscale"), osc->IsAutoScale()), &QAction::triggered,
+                this, &CViewBase::OnEnableAutoScale);
     if (osc != nullptr && !vector)
     {
-        connect(AddCheckable(menu, tr("Enable trigger"), IsTriggerEnabled()), &QAction::triggered, this,
+        connect(AddCheckableAction(menu, tr("Enable trigger"), IsTriggerEnabled()), &QAction::triggered, this,
                 &CViewBase::OnEnableTrigger);
         connect(menu->addAction(tr("Set trigger level here")), &QAction::triggered, this,
                 &CViewBase::OnSetTriggerLevelHere);
     }
     if (!vector)
-        connect(AddCheckable(menu, tr("Enable Delta Cursor"), IsDeltaCursorOn()), &QAction::triggered, this,
-                &CViewBase::OnEnableDeltaCursor);
+        connect(AddCheckableAction(menu, tr("Enable Delta Cursor"), IsDeltaCursorOn()), &QAction::triggered,
+                this, &CViewBase::OnEnableDeltaCursor);
     menu->addSeparator();
     connect(menu->addAction(tr("View measurements...")), &QAction::triggered, this,
             &CViewBase::OnViewMeasures);
@@ -70,12 +76,12 @@ QMenu* CDdcView::CreateContextMenu(QPoint pos)
     const int operation = pane->GetDataOperation();
     QMenu* operations = menu->addMenu(tr("Data Operation"));
     operations->setEnabled(m_bLoadedData && osc == nullptr);
-    connect(AddCheckable(operations, tr("Pause"), operation == 1), &QAction::triggered, this,
+    connect(AddCheckableAction(operations, tr("Pause"), operation == 1), &QAction::triggered, this,
             &CDdcView::OnDataOpPause);
-    connect(AddCheckable(operations, tr("Combination"), operation == 2), &QAction::triggered, this,
+    connect(AddCheckableAction(operations, tr("Combination"), operation == 2), &QAction::triggered, this,
             &CDdcView::OnDataOpCombination);
-    connect(AddCheckable(operations, tr("Difference: signal-data"), operation == 4), &QAction::triggered,
-            this, &CDdcView::OnDataOpSignalData);
+    connect(AddCheckableAction(operations, tr("Difference: signal-data"), operation == 4),
+            &QAction::triggered, this, &CDdcView::OnDataOpSignalData);
     QAction* cancel = menu->addAction(tr("Cancel Data Operation"));
     cancel->setEnabled(m_bLoadedData);
     connect(cancel, &QAction::triggered, this, &CDdcView::OnCancelOp);
@@ -96,23 +102,13 @@ void CDdcView::contextMenuEvent(QContextMenuEvent* event)
 
 void CDdcView::OnSaveData()
 {
-    const std::vector<PaneFileType> types = {
-        {&IsPaneOf<CQWaterfallGraphic>, tr("Data files (*.dwd)"), QStringLiteral("dwd"), 0},
-        {&IsPaneOf<CQSpectrumGraphic>, tr("Data files (*.dsd)"), QStringLiteral("dsd"), 0},
-        // The vector pane keeps the I/Q block it was given, not what it shows.
-        {&IsPaneOf<CQVectorGraphic>, tr("Data files (*.dvd)"), QStringLiteral("dvd"), 2},
-        {&IsPaneOf<CQOscillogramGraphic>, tr("Data files (*.dod)"), QStringLiteral("dod"), 0}};
-    SavePressedPane(types, kPathKey, tr("Save data"), tr("Unexpected error occurred!") + QLatin1Char(' '));
+    SavePressedPane(FileTypes(), kPathKey, tr("Save data"),
+                    tr("Unexpected error occurred!") + QLatin1Char(' '));
 }
 
 void CDdcView::OnLoadData()
 {
-    const std::vector<PaneFileType> types = {
-        {&IsPaneOf<CQWaterfallGraphic>, tr("Data files (*.dwd)"), QStringLiteral("dwd"), 0},
-        {&IsPaneOf<CQSpectrumGraphic>, tr("Data files (*.dsd)"), QStringLiteral("dsd"), 0},
-        {&IsPaneOf<CQVectorGraphic>, tr("Data files (*.dvd)"), QStringLiteral("dvd"), 2},
-        {&IsPaneOf<CQOscillogramGraphic>, tr("Data files (*.dod)"), QStringLiteral("dod"), 0}};
-    LoadPressedPane(types, kPathKey, tr("Open saved data"), tr("Unexpected error occurred:"));
+    LoadPressedPane(FileTypes(), kPathKey, tr("Open saved data"), tr("Unexpected error occurred:"));
 }
 
 void CDdcView::OnDataOpPause()

@@ -77,7 +77,6 @@ void CDdcView::paintEvent(QPaintEvent* event)
     try
     {
         QPainter painter(this);
-        IGraphic* first = m_Shown.first();
         if (!IsNoScreen())
         {
             // Where a drag or the wheel would move the I or the Q pair.
@@ -93,12 +92,7 @@ void CDdcView::paintEvent(QPaintEvent* event)
             if (g_DeviceThread.GetChannelType() != kUntunedType && !m_bLoadedData)
                 DrawTuneLabel(&painter, pointer);
         }
-        const QRect xAxis = first->GetXAxisRect();
-        const QRect yAxis = first->GetYAxisRect();
-        const QRect corner(yAxis.left(), xAxis.top(), yAxis.width(), xAxis.height());
-        painter.setClipRect(corner);
-        painter.setPen(Qt::white);
-        painter.drawText(corner, Qt::AlignHCenter | Qt::AlignVCenter, tr("BND"));
+        DrawCornerMark(&painter, m_Shown.first(), tr("BND"));
     }
     catch (const std::exception&)
     {

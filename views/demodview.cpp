@@ -250,9 +250,7 @@ int CDemodView::XToIndex(double x)
 
 void CDemodView::OnCancelOp()
 {
-    if (IGraphic* pane = GetGraphicAtPoint(m_PressPoint))
-        pane->SetDataOperation(0);
-    m_bLoadedData = false;
+    CancelPressedDataOperation();
 }
 
 void CDemodView::SetOptionsWindow(COptionsWindow* options)

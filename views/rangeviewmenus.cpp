@@ -19,14 +19,6 @@
 namespace
 {
 const QString kPathKey = QStringLiteral("SaveRangeData");
-
-QAction* AddCheckable(QMenu* menu, const QString& text, bool checked)
-{
-    QAction* action = menu->addAction(text);
-    action->setCheckable(true);
-    action->setChecked(checked);
-    return action;
-}
 }  // namespace
 
 QMenu* CRangeView::CreateContextMenu()
@@ -40,20 +32,20 @@ QMenu* CRangeView::CreateContextMenu()
 
     auto* menu = new QMenu(this);
     if (waterfall != nullptr)
-        connect(AddCheckable(menu, tr("Show Spectrum"), m_nPaneMode == 2), &QAction::triggered, this,
+        connect(AddCheckableAction(menu, tr("Show Spectrum"), m_nPaneMode == 2), &QAction::triggered, this,
                 &CRangeView::OnWaterfallSpectrum);
     if (osc != nullptr)
     {
-        connect(AddCheckable(menu, tr("Enable autoscale"), osc->IsAutoScale()), &QAction::triggered, this,
-                &CViewBase::OnEnableAutoScale);
+        connect(AddCheckableAction(menu, tr("Enable autoscale"), osc->IsAutoScale()), &QAction::triggered,
+                this, &CViewBase::OnEnableAutoScale);
         // Once the pulse detector has been shown the trigger belongs to it.
         if (!m_bPulseMode)
-            connect(AddCheckable(menu, tr("Enable trigger"), IsTriggerEnabled()), &QAction::triggered, this,
-                    &CViewBase::OnEnableTrigger);
+            connect(AddCheckableAction(menu, tr("Enable trigger"), IsTriggerEnabled()), &QAction::triggered,
+                    this, &CViewBase::OnEnableTrigger);
         connect(menu->addAction(tr("Set trigger level here")), &QAction::triggered, this,
                 &CViewBase::OnSetTriggerLevelHere);
     }
-    connect(AddCheckable(menu, tr("Enable Delta Cursor"), IsDeltaCursorOn()), &QAction::triggered, this,
+    connect(AddCheckableAction(menu, tr("Enable Delta Cursor"), IsDeltaCursorOn()), &QAction::triggered, this,
             &CViewBase::OnEnableDeltaCursor);
     if (spectrum != nullptr)
         connect(menu->addAction(tr("Set Max Freq As Band Window Center")), &QAction::triggered, this,
@@ -72,12 +64,12 @@ QMenu* CRangeView::CreateContextMenu()
     const int operation = pane->GetDataOperation();
     QMenu* operations = menu->addMenu(tr("Data Operation"));
     operations->setEnabled(m_bLoadedData);
-    connect(AddCheckable(operations, tr("Pause"), operation == 1), &QAction::triggered, this,
+    connect(AddCheckableAction(operations, tr("Pause"), operation == 1), &QAction::triggered, this,
             &CRangeView::OnDataOpPause);
-    connect(AddCheckable(operations, tr("Combination"), operation == 2), &QAction::triggered, this,
+    connect(AddCheckableAction(operations, tr("Combination"), operation == 2), &QAction::triggered, this,
             &CRangeView::OnDataOpCombination);
-    connect(AddCheckable(operations, tr("Difference: signal-data"), operation == 4), &QAction::triggered,
-            this, &CRangeView::OnDataOpSignalData);
+    connect(AddCheckableAction(operations, tr("Difference: signal-data"), operation == 4),
+            &QAction::triggered, this, &CRangeView::OnDataOpSignalData);
     QAction* cancel = menu->addAction(tr("Cancel Data Operation"));
     cancel->setEnabled(m_bLoadedData);
     connect(cancel, &QAction::triggered, this, &CRangeView::OnCancelOp);

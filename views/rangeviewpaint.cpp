@@ -87,15 +87,7 @@ void CRangeView::paintEvent(QPaintEvent* event)
         painter.setClipping(false);
         DrawOverloadWarning(&painter);
         if (!m_Shown.isEmpty())
-        {
-            IGraphic* last = m_Shown.last();
-            const QRect yAxis = last->GetYAxisRect();
-            const QRect xAxis = last->GetXAxisRect();
-            const QRect corner(yAxis.left(), xAxis.top(), yAxis.width(), xAxis.height());
-            painter.setClipRect(corner);
-            painter.setPen(Qt::white);
-            painter.drawText(corner, Qt::AlignHCenter | Qt::AlignVCenter, tr("Full"));
-        }
+            DrawCornerMark(&painter, m_Shown.last(), tr("Full"));
     }
     catch (const std::exception&)
     {

@@ -19,7 +19,9 @@ class CMeasurementsWindow;
 class CRecorderWindow;
 class IGraphic;
 class CQWaterfallGraphicBase;
+class QAction;
 class QContextMenuEvent;
+class QMenu;
 class QMouseEvent;
 class QPaintEvent;
 class QResizeEvent;
@@ -181,6 +183,8 @@ public:
     // operation, flag). True when loaded.
     bool LoadPressedPane(const std::vector<PaneFileType>& table, const QString& folderKey,
                          const QString& caption, const QString& failure);
+    // A checkable menu entry, ticked when `checked`.
+    static QAction* AddCheckableAction(QMenu* menu, const QString& text, bool checked);
     // Data operation `operation` on the pane at the press point, which then shows loaded data;
     // 0 there shows live data again. No pane there: nothing.
     void SetPressedDataOperation(int operation);
@@ -250,6 +254,9 @@ public:
     static double WaterfallMsPerPixel(CQWaterfallGraphicBase* waterfall);
     // The blinking caption at the top left: drawn on 7 of every 8 calls.
     void DrawCaption(QPainter* painter, const QString& text);
+    // The view's mark ("Full", "BND") in white in `pane`'s corner left of its X axis band, the
+    // painter clipped to that corner.
+    static void DrawCornerMark(QPainter* painter, IGraphic* pane, const QString& text);
 
     // Windows the main window or the derived views hand the view; null until then.
     CMeasurementsWindow* m_pMeasurementsWindow = nullptr;
@@ -357,6 +364,11 @@ private:
     void DrawProbeScreen(QPainter* painter);
     QString InformationText(IGraphic* pane, QPoint pointer);
     void DrawTextBox(QPainter* painter, const QRect& textRect, const QString& text);
+    // The pane at the press point, its row of `table` and the file the operator chose in the dialog
+    // (a save or an open dialog); false when any of them is missing.
+    bool ChoosePaneFile(const std::vector<PaneFileType>& table, const QString& folderKey,
+                        const QString& caption, bool save, IGraphic** pane, const PaneFileType** type,
+                        QString* path);
 
     template <class F>
     void Broadcast(F call);

@@ -1,11 +1,13 @@
 // Pane data files, archive images and archive entries of the view base.
 
+#include <QAction>
 #include <QApplication>
 #include <QDataStream>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMenu>
 #include <QSaveFile>
 
 #include <exception>
@@ -302,16 +304,27 @@ void CViewBase::AddEntryToArchive(bool writeImage, int view, const SIGNAL_RECORD
     emit saveArchive();
 }
 
+bool CViewBase::ChoosePaneFile(const std::vector<PaneFileType>& table, const QString& folderKey,
+                               const QString& caption, bool save, IGraphic** pane, const PaneFileType** type,
+                               QString* path)
+{
+    *pane = GetGraphicAtPoint(m_PressPoint);
+    *type = FindType(table, *pane);
+    if (*type == nullptr)
+        return false;
+    const QString folder = g_Parameters.GetString(kPathsGroup, folderKey, QString());
+    *path = save ? Prompt().GetSaveFileName(this, caption, folder, (*type)->filter)
+                 : Prompt().GetOpenFileName(this, caption, folder, (*type)->filter);
+    return !path->isEmpty();
+}
+
 bool CViewBase::SavePressedPane(const std::vector<PaneFileType>& table, const QString& folderKey,
                                 const QString& caption, const QString& failure)
 {
-    IGraphic* pane = GetGraphicAtPoint(m_PressPoint);
-    const PaneFileType* type = FindType(table, pane);
-    if (type == nullptr)
-        return false;
-    const QString folder = g_Parameters.GetString(kPathsGroup, folderKey, QString());
-    const QString path = Prompt().GetSaveFileName(this, caption, folder, type->filter);
-    if (path.isEmpty())
+    IGraphic* pane = nullptr;
+    const PaneFileType* type = nullptr;
+    QString path;
+    if (!ChoosePaneFile(table, folderKey, caption, true, &pane, &type, &path))
         return false;
     try
     {
@@ -330,13 +343,10 @@ bool CViewBase::SavePressedPane(const std::vector<PaneFileType>& table, const QS
 bool CViewBase::LoadPressedPane(const std::vector<PaneFileType>& table, const QString& folderKey,
                                 const QString& caption, const QString& failure)
 {
-    IGraphic* pane = GetGraphicAtPoint(m_PressPoint);
-    const PaneFileType* type = FindType(table, pane);
-    if (type == nullptr)
-        return false;
-    const QString folder = g_Parameters.GetString(kPathsGroup, folderKey, QString());
-    const QString path = Prompt().GetOpenFileName(this, caption, folder, type->filter);
-    if (path.isEmpty())
+    IGraphic* pane = nullptr;
+    const PaneFileType* type = nullptr;
+    QString path;
+    if (!ChoosePaneFile(table, folderKey, caption, false, &pane, &type, &path))
         return false;
     try
     {
@@ -355,6 +365,14 @@ bool CViewBase::LoadPressedPane(const std::vector<PaneFileType>& table, const QS
     g_Parameters.SetString(kPathsGroup, folderKey, FolderOf(path));
     update();
     return true;
+}
+
+QAction* CViewBase::AddCheckableAction(QMenu* menu, const QString& text, bool checked)
+{
+    QAction* action = menu->addAction(text);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
 }
 
 void CViewBase::SetPressedDataOperation(int operation)

@@ -380,3 +380,13 @@ QString CViewBase::CursorReadoutText(IGraphic* pane, int x, int y)
     }
     return QString();
 }
+
+void CViewBase::DrawCornerMark(QPainter* painter, IGraphic* pane, const QString& text)
+{
+    const QRect yAxis = pane->GetYAxisRect();
+    const QRect xAxis = pane->GetXAxisRect();
+    const QRect corner(yAxis.left(), xAxis.top(), yAxis.width(), xAxis.height());
+    painter->setClipRect(corner);
+    painter->setPen(Qt::white);
+    painter->drawText(corner, Qt::AlignHCenter | Qt::AlignVCenter, text);
+}
