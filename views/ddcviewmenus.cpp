@@ -20,18 +20,18 @@ namespace
 {
 const QString kPathKey = QStringLiteral("SaveDdcData");
 
-// The file type of each pane, first match: the vector pane keeps the I/Q block it was given (kind
-// 2), not what it shows.
-std::vector<CViewBase::PaneFileType> FileTypes()
+// The file type of each pane, first match. A vector file is written as the pane shows it (held data
+// too, so a loaded file saves again whole) and read back as the pane's input block (kind 2).
+std::vector<CViewBase::PaneFileType> FileTypes(bool load)
 {
-    return {
-        {&CViewBase::IsPaneOf<CQWaterfallGraphic>, CDdcView::tr("Data files (*.dwd)"), QStringLiteral("dwd"),
-         0},
-        {&CViewBase::IsPaneOf<CQSpectrumGraphic>, CDdcView::tr("Data files (*.dsd)"), QStringLiteral("dsd"),
-         0},
-        {&CViewBase::IsPaneOf<CQVectorGraphic>, CDdcView::tr("Data files (*.dvd)"), QStringLiteral("dvd"), 2},
-        {&CViewBase::IsPaneOf<CQOscillogramGraphic>, CDdcView::tr("Data files (*.dod)"),
-         QStringLiteral("dod"), 0}};
+    return {{&CViewBase::IsPaneOf<CQWaterfallGraphic>, CDdcView::tr("Data files (*.dwd)"),
+             QStringLiteral("dwd"), 0},
+            {&CViewBase::IsPaneOf<CQSpectrumGraphic>, CDdcView::tr("Data files (*.dsd)"),
+             QStringLiteral("dsd"), 0},
+            {&CViewBase::IsPaneOf<CQVectorGraphic>, CDdcView::tr("Data files (*.dvd)"), QStringLiteral("dvd"),
+             load ? 2 : 0},
+            {&CViewBase::IsPaneOf<CQOscillogramGraphic>, CDdcView::tr("Data files (*.dod)"),
+             QStringLiteral("dod"), 0}};
 }
 }  // namespace
 
@@ -102,13 +102,13 @@ void CDdcView::contextMenuEvent(QContextMenuEvent* event)
 
 void CDdcView::OnSaveData()
 {
-    SavePressedPane(FileTypes(), kPathKey, tr("Save data"),
+    SavePressedPane(FileTypes(false), kPathKey, tr("Save data"),
                     tr("Unexpected error occurred!") + QLatin1Char(' '));
 }
 
 void CDdcView::OnLoadData()
 {
-    LoadPressedPane(FileTypes(), kPathKey, tr("Open saved data"), tr("Unexpected error occurred:"));
+    LoadPressedPane(FileTypes(true), kPathKey, tr("Open saved data"), tr("Unexpected error occurred:"));
 }
 
 void CDdcView::OnDataOpPause()

@@ -35,6 +35,7 @@
 #include "spectrumgraphic.h"
 #include "tempdir.h"
 #include "testdevice.h"
+#include "viewinput.h"
 
 namespace
 {
@@ -49,69 +50,6 @@ public:
 };
 const ::testing::Environment* const kEnvironment =
     ::testing::AddGlobalTestEnvironment(new RangeMenusEnvironment);
-
-void Send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
-{
-    QMouseEvent event(type, pos, w->mapToGlobal(pos), button, buttons, Qt::NoModifier);
-    QApplication::sendEvent(w, &event);
-}
-
-void Click(QWidget* w, QPoint pos, Qt::MouseButton button = Qt::LeftButton)
-{
-    Send(w, QEvent::MouseButtonPress, pos, button, button);
-    Send(w, QEvent::MouseButtonRelease, pos, button, Qt::NoButton);
-}
-
-void Drag(QWidget* w, QPoint from, QPoint to)
-{
-    Send(w, QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
-    Send(w, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    Send(w, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-    Send(w, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-}
-
-void Wheel(QWidget* w, QPoint pos, int delta)
-{
-    QWheelEvent event(QPointF(pos), QPointF(w->mapToGlobal(pos)), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(w, &event);
-}
-
-// Texts of a menu's entries in order: "-" for a separator, "[x] " in front of a ticked entry, "( ) "
-// in front of a checkable one not ticked, and a submenu as its title followed by its entries in braces.
-QStringList Entries(const QMenu* menu)
-{
-    QStringList texts;
-    for (QAction* action : menu->actions())
-    {
-        if (action->isSeparator())
-        {
-            texts << QStringLiteral("-");
-            continue;
-        }
-        QString text = action->text();
-        if (action->isCheckable())
-            text.prepend(action->isChecked() ? QStringLiteral("[x] ") : QStringLiteral("( ) "));
-        if (action->menu() != nullptr)
-            text +=
-                QStringLiteral(" {") + Entries(action->menu()).join(QStringLiteral(", ")) + QLatin1Char('}');
-        texts << text;
-    }
-    return texts;
-}
-
-QAction* FindAction(const QMenu* menu, const QString& text)
-{
-    for (QAction* action : menu->actions())
-    {
-        if (action->text() == text)
-            return action;
-        if (action->menu() != nullptr)
-            if (QAction* inner = FindAction(action->menu(), text))
-                return inner;
-    }
-    return nullptr;
-}
 
 // The range view at a fixed size, painted once so that its panes know their pixel scale, with the
 // spectrum window at 100 .. 500 MHz.

@@ -311,7 +311,8 @@ TEST(DdcView, KeepsItsWindowsPerBand)
     });
     for (const QString& group : {spectrum, osc})
         for (const char* key : keys)
-            EXPECT_EQ(g_Parameters.GetDouble(group, QStringLiteral("Hf") + key, 0.0), 0.5) << group.toStdString() << key;
+            EXPECT_EQ(g_Parameters.GetDouble(group, QStringLiteral("Hf") + key, 0.0), 0.5)
+                << group.toStdString() << key;
     for (size_t i = 0; i < bands.size(); ++i)
         bits->InsertDdcBand(static_cast<int>(i), bands[i]);
     bits->RemoveDdcBand(index);

@@ -495,6 +495,13 @@ TEST(DdcViewData, FftCorrectionAddsTheTableOfTheCurrentBand)
     };
     write("32", "1.5\r\n\nx\n -2 ");
     write("32f", "10\n");
+    // Numbers the text conversion accepts but no correction can be: they would poison every bin.
+    write("16", "nan\ninf\n-inf\n2.5\n");
+    // Longer than the band spectrum has bins: only the first lines are read.
+    QByteArray longTable;
+    for (int line = 0; line < 5000; ++line)
+        longTable += QByteArray::number(line) + '\n';
+    write("64", longTable);
 
     IControlBits* bits = g_DeviceThread.m_pControlBits;
     int band32 = -1;
@@ -516,6 +523,11 @@ TEST(DdcViewData, FftCorrectionAddsTheTableOfTheCurrentBand)
     EXPECT_EQ(view.GetCorrectionTables().Table(2), (std::vector<double>{1.5, 0.0, 0.0, -2.0}));
     EXPECT_EQ(view.GetCorrectionTables().Table(3), (std::vector<double>{10.0}));
     EXPECT_TRUE(view.GetCorrectionTables().Table(0).empty()) << "a missing file leaves its table empty";
+    EXPECT_EQ(view.GetCorrectionTables().Table(1), (std::vector<double>{0.0, 0.0, 0.0, 2.5}));
+    const std::vector<double>& table64 = view.GetCorrectionTables().Table(4);
+    ASSERT_EQ(table64.size(), 4096u);
+    EXPECT_EQ(table64.front(), 0.0);
+    EXPECT_EQ(table64.back(), 4095.0);
 
     bits->SetTuneFreqAndBandwidth(100e6, band32);
     const std::vector<double> spectrum(6, -80.0);
@@ -533,6 +545,9 @@ TEST(DdcViewData, FftCorrectionAddsTheTableOfTheCurrentBand)
     EXPECT_EQ(Trace(view, "Spec", 1), spectrum);
     bits->SetTuneFreqAndBandwidth(100e6, 0);
     view.SetFftCorr(false);
+    // Views made later read no tables of this test.
+    for (const char* name : {"16", "32", "32f", "64"})
+        QFile::remove(folder + "/ddc_fft_corr_" + name + ".dat");
 }
 
 TEST(DdcViewData, VectorOptionsReachThePaneAndTheSeparateWindow)
