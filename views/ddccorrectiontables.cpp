@@ -23,12 +23,13 @@ void CDdcCorrectionTables::Load(const QString& folder)
 std::vector<double> CDdcCorrectionTables::Read(QIODevice* device, size_t maxValues)
 {
     std::vector<double> values;
-    // A line is read whole up to this length; the rest of a longer one is skipped, so that no
-    // number can be hidden behind it and no line grows memory.
+    // A line of up to this many bytes (its line feed included) is read whole; the rest of a longer
+    // one is skipped, so that no line grows memory, and the line counts 0.0.
     constexpr qint64 kMaxLine = 1024;
     while (values.size() < maxValues && !device->atEnd())
     {
-        QByteArray line = device->readLine(kMaxLine);
+        // readLine stops one byte short of its limit.
+        QByteArray line = device->readLine(kMaxLine + 1);
         if (line.isEmpty() && !device->atEnd())
             break;
         const bool whole = line.endsWith('\n') || device->atEnd();
@@ -47,7 +48,8 @@ std::vector<double> CDdcCorrectionTables::Read(QIODevice* device, size_t maxValu
             line.chop(1);
         bool ok = false;
         // QString::toDouble reads the C locale and ignores the white space around the number.
-        const double value = QString::fromUtf8(line).toDouble(&ok);
+        // With its length: a NUL inside the line must not end the text early ("5\0abc" is no number).
+        const double value = QString::fromUtf8(line.constData(), line.size()).toDouble(&ok);
         values.push_back(ok && std::isfinite(value) ? value : 0.0);
     }
     return values;
