@@ -231,36 +231,26 @@ void CViewBase::AddEntryToArchive(bool writeImage, int view, const SIGNAL_RECORD
         }
     }
 
-    // A recording without its recorder window cannot start; the entry then does not name it.
-    bool signalRecording = false;
-    if (signal.bRecord)
+    // The entry names a recording only when its recorder window took it (it is busy afterwards): a
+    // refused start (no room, no file) has reported itself and made no file. Without the window
+    // nothing can start.
+    auto start = [&](CRecorderWindow* recorder, const QString& path, double from, double to, int stopSeconds,
+                     const QString& missing)
     {
-        if (m_pSignalRecorderWindow != nullptr)
+        if (recorder == nullptr)
         {
-            m_pSignalRecorderWindow->StartRecording(signal.strPath, pane->GetXFrom(), pane->GetXTo(),
-                                                    signal.nStopSeconds);
-            signalRecording = true;
+            Prompt().Warning(this, QApplication::applicationName(), missing);
+            return false;
         }
-        else
-        {
-            Prompt().Warning(this, QApplication::applicationName(),
-                             tr("The signal recording was not started!"));
-        }
-    }
-    bool soundRecording = false;
-    if (sound.bRecord)
-    {
-        if (m_pSoundRecorderWindow != nullptr)
-        {
-            m_pSoundRecorderWindow->StartRecording(sound.strPath, 0.0, 0.0, sound.nStopSeconds);
-            soundRecording = true;
-        }
-        else
-        {
-            Prompt().Warning(this, QApplication::applicationName(),
-                             tr("The sound recording was not started!"));
-        }
-    }
+        recorder->StartRecording(path, from, to, stopSeconds);
+        return recorder->IsBusy();
+    };
+    const bool signalRecording =
+        signal.bRecord && start(m_pSignalRecorderWindow, signal.strPath, pane->GetXFrom(), pane->GetXTo(),
+                                signal.nStopSeconds, tr("The signal recording was not started!"));
+    const bool soundRecording =
+        sound.bRecord && start(m_pSoundRecorderWindow, sound.strPath, 0.0, 0.0, sound.nStopSeconds,
+                               tr("The sound recording was not started!"));
 
     ARCHIVE_SIGNAL_ENTRY entry;
     entry.Index = -1;

@@ -31,6 +31,7 @@
 #include "parameters.h"
 #include "rangeview.h"
 #include "recorderwindow.h"
+#include "recordingrecorder.h"
 #include "scriptedprompt.h"
 #include "spectrumgraphic.h"
 #include "tempdir.h"
@@ -424,29 +425,6 @@ TEST_F(RangeFilesTest, AFileOfAnotherPaneIsRefusedAndChangesNothing)
     }
     EXPECT_EQ(Folder(), QStringLiteral("/kept"));
 }
-
-// Records what the view asks of a recorder window.
-class CRecordingRecorder : public CRecorderWindow
-{
-public:
-    void StartRecording(const QString& path, double freqBegin, double freqEnd, int stopSeconds) override
-    {
-        calls.push_back({path, freqBegin, freqEnd, stopSeconds});
-    }
-    void StartPlayback(const QString&, int) override {}
-    void Stop() override {}
-    bool IsFinished() override { return true; }
-    bool IsBusy() override { return false; }
-
-    struct Call
-    {
-        QString path;
-        double from;
-        double to;
-        int stopSeconds;
-    };
-    std::vector<Call> calls;
-};
 
 TEST_F(RangeFilesTest, AddToArchiveFilesTheBandWithItsRecording)
 {

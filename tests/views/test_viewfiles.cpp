@@ -24,6 +24,7 @@
 #include "icontrolbits.h"
 #include "isignalsarchive.h"
 #include "recorderwindow.h"
+#include "recordingrecorder.h"
 #include "scriptedprompt.h"
 #include "tempdir.h"
 #include "testdevice.h"
@@ -54,29 +55,6 @@ public:
     }
 
     CQVectorGraphic* m_vec = new CQVectorGraphic;
-};
-
-// Records what the view asks of a recorder window.
-class CRecordingRecorder : public CRecorderWindow
-{
-public:
-    void StartRecording(const QString& path, double freqBegin, double freqEnd, int stopSeconds) override
-    {
-        calls.push_back({path, freqBegin, freqEnd, stopSeconds});
-    }
-    void StartPlayback(const QString&, int) override {}
-    void Stop() override {}
-    bool IsFinished() override { return true; }
-    bool IsBusy() override { return false; }
-
-    struct Call
-    {
-        QString path;
-        double from;
-        double to;
-        int stopSeconds;
-    };
-    std::vector<Call> calls;
 };
 
 QByteArray Be32(quint32 value)
@@ -570,6 +548,31 @@ TEST_F(ArchiveEntryTest, PanesRecordingsAndFailures)
     EXPECT_EQ(m_archive->FindRecordingNo(entry.SignalRecordingNo), signal.strPath.toStdWString());
     EXPECT_EQ(entry.SoundRecordingFile, sound.strPath.toStdWString());
 
+    // A recorder window that refuses the start (it says why itself) made no file: the entry names
+    // none, while the other recording, taken, is named.
+    signalRecorder.Stop();
+    soundRecorder.Stop();
+    struct Refusal
+    {
+        bool signal;
+        bool sound;
+    };
+    for (const Refusal r : {Refusal{true, false}, Refusal{false, true}, Refusal{true, true}})
+    {
+        signalRecorder.refuse = r.signal;
+        soundRecorder.refuse = r.sound;
+        view.AddEntryToArchive(false, 2, signal, sound, 0, "refused", 1e6, 2e6, 1.5e6, -20.0, 3.0, 0);
+        entry = Entries().back();
+        EXPECT_EQ(entry.Comment, L"refused");
+        EXPECT_EQ(entry.SignalRecordingNo >= 0, !r.signal) << r.signal << r.sound;
+        EXPECT_EQ(entry.SoundRecordingFile.empty(), r.sound) << r.signal << r.sound;
+        signalRecorder.Stop();
+        soundRecorder.Stop();
+    }
+    signalRecorder.refuse = false;
+    soundRecorder.refuse = false;
+    const size_t started = signalRecorder.calls.size();
+
     // No pane under the press point: a warning, and nothing written, started or filed.
     const size_t count = Entries().size();
     view.m_PressPoint = QPoint(-5, -5);
@@ -579,7 +582,7 @@ TEST_F(ArchiveEntryTest, PanesRecordingsAndFailures)
         view.AddEntryToArchive(true, 0, signal, sound, 0, "none", 1e6, 2e6, 1.5e6, -20.0, 3.0, 0);
     }
     EXPECT_EQ(Entries().size(), count);
-    EXPECT_EQ(signalRecorder.calls.size(), 1u);
+    EXPECT_EQ(signalRecorder.calls.size(), started);
     EXPECT_EQ(Images(), images);
 
     // The archive refuses the entry: reported, no save, and no image left without an entry.
@@ -592,7 +595,7 @@ TEST_F(ArchiveEntryTest, PanesRecordingsAndFailures)
         EXPECT_EQ(prompt.Asked()[0].icon, QMessageBox::Critical);
     }
     EXPECT_EQ(Entries().size(), count);
-    EXPECT_EQ(saves.count(), 2);
+    EXPECT_EQ(saves.count(), 5);
     EXPECT_EQ(Images(), images);
 
     // An image that cannot be written is reported; the entry is filed without it.
@@ -604,7 +607,7 @@ TEST_F(ArchiveEntryTest, PanesRecordingsAndFailures)
     }
     ASSERT_EQ(Entries().size(), count + 1);
     EXPECT_TRUE(Entries().back().RangeImageFile.empty());
-    EXPECT_EQ(saves.count(), 3);
+    EXPECT_EQ(saves.count(), 6);
 
     // Nor is an image written at the file system's root when no archive folder is set.
     m_archive->SetFolder(std::wstring());
