@@ -5,6 +5,7 @@
 #include <QStorageInfo>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace
 {
@@ -119,13 +120,33 @@ QString CUtils::FormatFixed(double value, int precision)
     return QStringLiteral("%1").arg(value, 0, 'f', precision);
 }
 
-quint64 CUtils::GetDiskFreeSpace(const QString& path)
+namespace
+{
+std::optional<quint64> QueryStorage(const QString& path)
 {
     if (path.isEmpty())
-        return 0;
+        return std::nullopt;
     const QStorageInfo storage(path);
     if (!storage.isValid() || !storage.isReady())
-        return 0;
+        return std::nullopt;
     const qint64 freeBytes = storage.bytesFree();
     return freeBytes > 0 ? static_cast<quint64>(freeBytes) : 0;
+}
+
+CUtils::DiskFreeSpaceQuery& DiskFreeSpaceQueryInUse()
+{
+    static CUtils::DiskFreeSpaceQuery query;
+    return query;
+}
+}  // namespace
+
+quint64 CUtils::GetDiskFreeSpace(const QString& path)
+{
+    const DiskFreeSpaceQuery& query = DiskFreeSpaceQueryInUse();
+    return (query ? query(path) : QueryStorage(path)).value_or(0);
+}
+
+void CUtils::SetDiskFreeSpaceQuery(DiskFreeSpaceQuery query)
+{
+    DiskFreeSpaceQueryInUse() = std::move(query);
 }

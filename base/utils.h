@@ -4,8 +4,11 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+#include <optional>
+
 // Text formatting of measured values with a unit chosen from the magnitude, and the free space of a
-// disk. No state; texts are translated in the context "CUtils".
+// disk. No state but the free-space query in use; texts are translated in the context "CUtils".
 class CUtils
 {
     Q_DECLARE_TR_FUNCTIONS(CUtils)
@@ -33,4 +36,9 @@ public:
     // All free bytes of the volume that holds the path (not only those the user's quota allows);
     // 0 when the volume cannot be queried.
     static quint64 GetDiskFreeSpace(const QString& path);
+
+    // What GetDiskFreeSpace asks: no value when the volume cannot be queried. Tests put a disk of their
+    // own choosing in place of the real one; an empty function brings the real query back.
+    using DiskFreeSpaceQuery = std::function<std::optional<quint64>(const QString& path)>;
+    static void SetDiskFreeSpaceQuery(DiskFreeSpaceQuery query);
 };

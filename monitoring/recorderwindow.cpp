@@ -1,28 +1,27 @@
 #include "recorderwindow.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
-#include <QGridLayout>
-#include <QLCDNumber>
-#include <QLabel>
-#include <QPushButton>
-#include <QSlider>
+#include <QEvent>
 #include <QStyle>
 
 #include <algorithm>
+#include <limits>
 
 #include "globals.h"
 #include "parameters.h"
 #include "prompt.h"
+#include "ui_recorderwindow.h"
 #include "utils.h"
 
 namespace
 {
 const QString kSection = QStringLiteral("RecorderWindow");
+const char* const kContext = "CRecorderWindow";
 constexpr int kSecondsPerDay = 24 * 3600;
 }  // namespace
 
-CRecorderWindow::CRecorderWindow(QWidget* parent) : CQDockWindow(kSection, parent)
+CRecorderWindow::CRecorderWindow(QWidget* parent)
+    : CQDockWindow(kSection, parent), m_ui(std::make_unique<Ui::CRecorderWindow>())
 {
     // The stored position stays; the size is reset at every start.
     g_Parameters.SetInt(kSection, QStringLiteral("Right"),
@@ -30,39 +29,35 @@ CRecorderWindow::CRecorderWindow(QWidget* parent) : CQDockWindow(kSection, paren
     g_Parameters.SetInt(kSection, QStringLiteral("Bottom"),
                         g_Parameters.GetInt(kSection, QStringLiteral("Top"), 0) + 127);
 
-    setWindowTitle(tr("Signal Recorder"));
-    setAllowedAreas(Qt::NoDockWidgetArea);
-    auto* content = new QWidget(this);
-    auto* grid = new QGridLayout(content);
-    m_pTimeLcd = new QLCDNumber(8, content);
-    m_pLengthLcd = new QLCDNumber(8, content);
-    m_pStatusLabel = new QLabel(tr("Idle"), content);
-    m_pStatusLabel->setWordWrap(true);
-    m_pPositionSlider = new QSlider(Qt::Horizontal, content);
-    m_pPositionSlider->hide();
-    m_pPlayButton = new QPushButton(content);
-    m_pPlayButton->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    m_pStopButton = new QPushButton(content);
-    m_pStopButton->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
-    grid->addWidget(new QLabel(tr("Time"), content), 0, 0);
-    grid->addWidget(new QLabel(tr("Length"), content), 0, 2);
-    grid->addWidget(m_pTimeLcd, 1, 0);
-    grid->addWidget(m_pStatusLabel, 1, 1);
-    grid->addWidget(m_pLengthLcd, 1, 2);
-    grid->addWidget(m_pPositionSlider, 2, 0, 1, 3);
-    grid->addWidget(m_pPlayButton, 3, 0);
-    grid->addWidget(m_pStopButton, 3, 2);
-    setWidget(content);
-
-    m_pTimeLcd->display(FormatClock(0));
-    m_pLengthLcd->display(FormatClock(0));
+    m_ui->setupUi(this);
+    SetStatus(kContext, QT_TR_NOOP("Idle"));
+    m_ui->m_pTimeLcd->display(FormatClock(0));
+    m_ui->m_pLengthLcd->display(FormatClock(0));
     m_Timer.setInterval(1000);
     connect(&m_Timer, &QTimer::timeout, this, &CRecorderWindow::OnTimer);
-    connect(m_pPlayButton, &QPushButton::clicked, this, &CRecorderWindow::OnPlayButton);
-    connect(m_pStopButton, &QPushButton::clicked, this, &CRecorderWindow::OnStopButton);
+    // Positioning within a file is not offered.
+    m_ui->m_pPositionSlider->hide();
+    m_ui->m_pRewindButton->hide();
+    m_ui->m_pFFwdButton->hide();
+    m_ui->m_pPlayButton->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    m_ui->m_pStopButton->setIcon(style()->standardIcon(QStyle::SP_MediaStop));
+    connect(m_ui->m_pPlayButton, &QPushButton::clicked, this, &CRecorderWindow::OnPlayButton);
+    connect(m_ui->m_pStopButton, &QPushButton::clicked, this, &CRecorderWindow::OnStopButton);
 }
 
 CRecorderWindow::~CRecorderWindow() = default;
+
+void CRecorderWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+    {
+        // The form puts its own "Idle" back; a run keeps the status it has.
+        m_ui->retranslateUi(this);
+        ShowStatus();
+        return;
+    }
+    CQDockWindow::changeEvent(event);
+}
 
 QString CRecorderWindow::FormatClock(int seconds)
 {
@@ -75,12 +70,19 @@ QString CRecorderWindow::FormatClock(int seconds)
 
 QString CRecorderWindow::GetStatus() const
 {
-    return m_pStatusLabel->text();
+    return m_ui->m_pStatusLabel->text();
 }
 
-void CRecorderWindow::SetStatus(const QString& text)
+void CRecorderWindow::SetStatus(const char* context, const char* source)
 {
-    m_pStatusLabel->setText(text);
+    m_statusContext = context;
+    m_statusSource = source;
+    ShowStatus();
+}
+
+void CRecorderWindow::ShowStatus()
+{
+    m_ui->m_pStatusLabel->setText(QCoreApplication::translate(m_statusContext, m_statusSource));
 }
 
 void CRecorderWindow::setVisible(bool visible)
@@ -96,33 +98,33 @@ QString CRecorderWindow::FolderOf(const QString& path)
     return slash < 0 ? QString() : path.left(slash + 1);
 }
 
-bool CRecorderWindow::CheckFreeSpace(const QString& path, quint64 limit)
+quint64 CRecorderWindow::FolderFreeSpace(const QString& path)
 {
     const QString folder = FolderOf(path);
-    if (folder.isEmpty())
-        return true;
-    // A folder that does not exist has no free space to ask for; the file cannot be made there.
-    if (!QFileInfo(folder).isDir())
-    {
-        SetStatus(tr("Could not create file"));
-        return false;
-    }
-    if (CUtils::GetDiskFreeSpace(folder) >= limit)
+    // A failed query gives 0: a disk that cannot be asked is not written on blindly.
+    return folder.isEmpty() ? std::numeric_limits<quint64>::max() : CUtils::GetDiskFreeSpace(folder);
+}
+
+bool CRecorderWindow::RefuseBelow(quint64 freeBytes, quint64 limit)
+{
+    if (freeBytes >= limit)
         return true;
     Prompt().Critical(this, QCoreApplication::applicationName(), tr("No free disk space!"));
-    SetStatus(tr("No free disk space"));
+    SetStatus(kContext, QT_TR_NOOP("No free disk space"));
     return false;
 }
 
-void CRecorderWindow::BeginRun(const QString& path, const QString& status, int lengthSeconds, bool showSlider)
+void CRecorderWindow::BeginRun(const QString& path, const char* context, const char* status,
+                               int lengthSeconds, bool showSlider)
 {
     m_Timer.start();
-    m_pTimeLcd->display(FormatClock(0));
-    m_pLengthLcd->display(FormatClock(lengthSeconds));
-    m_pPositionSlider->setRange(0, lengthSeconds);
-    m_pPositionSlider->setVisible(showSlider);
+    m_ui->m_pTimeLcd->display(FormatClock(0));
+    m_ui->m_pLengthLcd->display(FormatClock(lengthSeconds));
+    m_ui->m_pPositionSlider->setRange(0, lengthSeconds);
+    m_ui->m_pPositionSlider->setValue(0);
+    m_ui->m_pPositionSlider->setVisible(showSlider);
     m_strFile = path;
-    SetStatus(status);
+    SetStatus(context, status);
     setVisible(true);
 }
 
@@ -131,19 +133,18 @@ void CRecorderWindow::OnTimer()
     try
     {
         ++m_nElapsed;
-        m_pTimeLcd->display(FormatClock(m_nElapsed));
+        m_ui->m_pTimeLcd->display(FormatClock(m_nElapsed));
         if (m_nLength > 0)
-            m_pPositionSlider->setValue(m_nElapsed);
+            m_ui->m_pPositionSlider->setValue(m_nElapsed);
         if (IsFinished())
             OnStopButton();
-        const QString folder = FolderOf(m_strFile);
-        // Only a folder that can be asked is checked: an unknown free space stops nothing.
-        if (!folder.isEmpty() && QFileInfo(folder).isDir() &&
-            CUtils::GetDiskFreeSpace(folder) < kTickFreeSpaceLimit)
+        // The run is stopped before the message, so that what was written is closed properly even if
+        // the operator leaves the message open.
+        if (FolderFreeSpace(m_strFile) < kTickFreeSpaceLimit)
         {
             OnStopButton();
             Prompt().Critical(this, QCoreApplication::applicationName(), tr("No free disk space!"));
-            SetStatus(tr("No free disk space"));
+            SetStatus(kContext, QT_TR_NOOP("No free disk space"));
         }
     }
     catch (const std::exception&)
@@ -156,7 +157,7 @@ void CRecorderWindow::OnPlayButton()
 {
     m_Timer.stop();
     Stop();
-    SetStatus(tr("Idle"));
+    SetStatus(kContext, QT_TR_NOOP("Idle"));
     StartPlayback(m_strFile, m_nLength);
 }
 
@@ -164,5 +165,5 @@ void CRecorderWindow::OnStopButton()
 {
     m_Timer.stop();
     Stop();
-    SetStatus(tr("Idle"));
+    SetStatus(kContext, QT_TR_NOOP("Idle"));
 }

@@ -3,12 +3,14 @@
 #include <QString>
 #include <QTimer>
 
+#include <memory>
+
 #include "dockwindow.h"
 
-class QLabel;
-class QLCDNumber;
-class QPushButton;
-class QSlider;
+namespace Ui
+{
+class CRecorderWindow;
+}
 
 // What the signal and the sound recorder share: the elapsed and length clocks, the status line, play
 // and stop, and the one-second tick that counts the time, ends a finished run and stops a run whose
@@ -49,13 +51,23 @@ public slots:
     void OnStopButton();
 
 protected:
+    // A language change translates the form and the status line again; it goes no further, so the
+    // subclasses put back what they set in place of the form's texts.
+    void changeEvent(QEvent* event) override;
+
     // The folder part of a path (up to and including the last separator), empty without one.
     static QString FolderOf(const QString& path);
-    // Refuses with "No free disk space!" when the folder of path has fewer than limit free bytes.
-    bool CheckFreeSpace(const QString& path, quint64 limit);
-    void SetStatus(const QString& text);
+    // The free bytes of the folder that holds path; a folder that cannot be asked has none. A bare
+    // file name names no folder and is never short of space.
+    static quint64 FolderFreeSpace(const QString& path);
+    // Below limit: "No free disk space!", the status to match, and false.
+    bool RefuseBelow(quint64 freeBytes, quint64 limit);
+    // The status line shows source translated in context; it is kept untranslated so that a language
+    // change can translate it again. Subclasses pass their own class name with QT_TR_NOOP texts.
+    void SetStatus(const char* context, const char* source);
     // The tick and both clocks from zero, the file remembered, the window shown.
-    void BeginRun(const QString& path, const QString& status, int lengthSeconds, bool showSlider);
+    void BeginRun(const QString& path, const char* context, const char* status, int lengthSeconds,
+                  bool showSlider);
 
     QTimer m_Timer;
     QString m_strFile;
@@ -63,10 +75,10 @@ protected:
     int m_nElapsed = 0;
     int m_nLength = 0;
 
-    QLCDNumber* m_pTimeLcd = nullptr;
-    QLCDNumber* m_pLengthLcd = nullptr;
-    QLabel* m_pStatusLabel = nullptr;
-    QSlider* m_pPositionSlider = nullptr;
-    QPushButton* m_pPlayButton = nullptr;
-    QPushButton* m_pStopButton = nullptr;
+private:
+    void ShowStatus();
+
+    std::unique_ptr<Ui::CRecorderWindow> m_ui;
+    const char* m_statusContext = nullptr;
+    const char* m_statusSource = nullptr;
 };

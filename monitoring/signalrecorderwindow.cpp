@@ -6,10 +6,11 @@
 #include "devicethread.h"
 #include "globals.h"
 #include "prompt.h"
-#include "utils.h"
 
 namespace
 {
+const char* const kContext = "CSignalRecorderWindow";
+
 int64_t NowMs()
 {
     return QDateTime::currentMSecsSinceEpoch();
@@ -26,22 +27,22 @@ CSignalRecorderWindow::~CSignalRecorderWindow() = default;
 void CSignalRecorderWindow::StartRecording(const QString& path, double freqBegin, double freqEnd,
                                            int stopSeconds)
 {
-    if (!CheckFreeSpace(path, kRefuseFreeSpace))
+    const quint64 freeBytes = FolderFreeSpace(path);
+    if (!RefuseBelow(freeBytes, kRefuseFreeSpace))
         return;
-    const QString folder = FolderOf(path);
-    if (!folder.isEmpty() && CUtils::GetDiskFreeSpace(folder) < kWarnFreeSpace)
-        Prompt().Warning(this, QCoreApplication::applicationName(),
-                         tr("Less than 1 GB of free disk space is left for the recording."));
+    if (freeBytes < kWarnFreeSpace)
+        Prompt().Warning(this, QCoreApplication::applicationName(), tr("Free disk space is too low!"));
     m_nStopTime = stopSeconds;
     m_nElapsed = 0;
     m_nLength = 0;
-    // A file that cannot be created must not look like a running recording that writes nothing.
+    // A file the library refuses to create (a folder of that name, no write permission) must not look
+    // like a running recording that writes nothing.
     if (!m_pRecorder || !m_pRecorder->StartRecording(path.toStdWString(), NowMs(), freqBegin, freqEnd, false))
     {
-        SetStatus(tr("Could not create file"));
+        SetStatus(kContext, QT_TR_NOOP("Could not create file"));
         return;
     }
-    BeginRun(path, tr("Recording signal"), 0, false);
+    BeginRun(path, kContext, QT_TR_NOOP("Recording signal"), 0, false);
 }
 
 void CSignalRecorderWindow::StartPlayback(const QString& path, int length)
@@ -50,10 +51,10 @@ void CSignalRecorderWindow::StartPlayback(const QString& path, int length)
     m_nLength = length;
     if (!m_pRecorder || !m_pRecorder->OpenRecording(path.toStdWString(), NowMs(), false))
     {
-        SetStatus(tr("Could not open file"));
+        SetStatus(kContext, QT_TR_NOOP("Could not open file"));
         return;
     }
-    BeginRun(path, tr("Playing"), length, true);
+    BeginRun(path, kContext, QT_TR_NOOP("Playing"), length, true);
     emit playbackStarted(m_pRecorder->GetTuneFreq(), m_pRecorder->GetBandwidthIndex(),
                          m_pRecorder->GetFreqBegin(), m_pRecorder->GetFreqEnd());
 }

@@ -1,9 +1,15 @@
 #include "soundrecorderwindow.h"
 
 #include <QEvent>
+#include <QFileInfo>
 
 #include "devicethread.h"
 #include "globals.h"
+
+namespace
+{
+const char* const kContext = "CSoundRecorderWindow";
+}  // namespace
 
 CSoundRecorderWindow::CSoundRecorderWindow(QWidget* parent, ISoundEngine* engine)
     : CRecorderWindow(parent),
@@ -29,7 +35,7 @@ void CSoundRecorderWindow::changeEvent(QEvent* event)
 void CSoundRecorderWindow::StartRecording(const QString& path, double /*freqBegin*/, double /*freqEnd*/,
                                           int stopSeconds)
 {
-    if (!CheckFreeSpace(path, kRefuseFreeSpace))
+    if (!RefuseBelow(FolderFreeSpace(path), kRefuseFreeSpace))
         return;
     emit recordingStarted();
     m_nStopTime = stopSeconds;
@@ -37,15 +43,18 @@ void CSoundRecorderWindow::StartRecording(const QString& path, double /*freqBegi
     m_nLength = 0;
     if (m_pEngine)
         m_pEngine->StartRecording(path.toStdWString());
-    // The engine does not report a file it could not create; ask it whether it records at all, and
-    // undo the main window's reaction when it does not.
-    if (!m_pEngine || !m_pEngine->IsRecording())
+    // The engine raises its recording flag whether or not its file could be made, so the file is
+    // asked as well; the main window's reaction is undone when there is no recording.
+    const bool created = m_pEngine && m_pEngine->IsRecording() && QFileInfo(path).isFile();
+    if (!created)
     {
-        SetStatus(tr("Could not create file"));
+        if (m_pEngine)
+            m_pEngine->StopRecording();
+        SetStatus(kContext, QT_TR_NOOP("Could not create file"));
         emit recordingStopped();
         return;
     }
-    BeginRun(path, tr("Recording sound"), 0, false);
+    BeginRun(path, kContext, QT_TR_NOOP("Recording sound"), 0, false);
 }
 
 void CSoundRecorderWindow::StartPlayback(const QString& path, int /*length*/)
@@ -54,12 +63,12 @@ void CSoundRecorderWindow::StartPlayback(const QString& path, int /*length*/)
     m_nElapsed = 0;
     if (!m_pEngine || !m_pEngine->OpenPlayback(path.toStdWString()))
     {
-        SetStatus(tr("Could not open recording"));
+        SetStatus(kContext, QT_TR_NOOP("Could not open recording"));
         return;
     }
     m_nLength = m_pEngine->GetPlaybackLength();
     m_PlayThread.Begin();
-    BeginRun(path, tr("Playing recording"), m_nLength, false);
+    BeginRun(path, kContext, QT_TR_NOOP("Playing recording"), m_nLength, false);
 }
 
 void CSoundRecorderWindow::Stop()
@@ -81,8 +90,11 @@ bool CSoundRecorderWindow::IsFinished()
         return true;
     if (m_pEngine->IsRecording())
         return m_nStopTime > 0 && m_nElapsed == m_nStopTime;
-    // A file shorter than a second has length 0; the end of the play loop ends it as well.
-    return m_pEngine->IsPlaying() && (m_nElapsed >= m_nLength || !m_PlayThread.isRunning());
+    if (!m_pEngine->IsPlaying())
+        return false;
+    // The loop hands the last blocks to the output seconds before they have sounded, so a file of a
+    // second or more plays for its length. A shorter one has length 0 and ends with its loop.
+    return m_nLength > 0 ? m_nElapsed >= m_nLength : !m_PlayThread.isRunning();
 }
 
 bool CSoundRecorderWindow::IsBusy()

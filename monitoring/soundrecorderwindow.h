@@ -23,6 +23,10 @@ public:
     bool IsFinished() override;
     bool IsBusy() override;
 
+    // The loop that hands the file being played to the output; it ends at the end of the file or at
+    // Stop, which waits for it.
+    CPlayFileThread& PlayThread() { return m_PlayThread; }
+
 signals:
     // Emitted before the engine starts, so the main window's reaction comes first.
     void recordingStarted();

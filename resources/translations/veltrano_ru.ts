@@ -1442,10 +1442,6 @@ Pattern: %3</source>
         <translation>Длительность</translation>
     </message>
     <message>
-        <source>Could not create file</source>
-        <translation>Не удалось создать файл</translation>
-    </message>
-    <message>
         <source>No free disk space!</source>
         <translation>Нет свободного места на диске!</translation>
     </message>
@@ -1495,8 +1491,8 @@ Pattern: %3</source>
 <context>
     <name>CSignalRecorderWindow</name>
     <message>
-        <source>Less than 1 GB of free disk space is left for the recording.</source>
-        <translation>Для записи осталось меньше 1 ГБ свободного места на диске.</translation>
+        <source>Free disk space is too low!</source>
+        <translation>Слишком мало свободного места на диске!</translation>
     </message>
     <message>
         <source>Could not create file</source>
