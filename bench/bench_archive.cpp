@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "archivefile.h"
+#include "benchsupport.h"
 #include "isignalsarchive.h"
 #include "kelthar.h"
 
@@ -98,13 +99,7 @@ void Fill(ISignalsArchive& archive, const QString& folder)
 
 void Report(benchmark::State& state, std::vector<double>& timesMs, const QString& file)
 {
-    if (timesMs.empty())
-        return;
-    double sum = 0.0;
-    for (double t : timesMs)
-        sum += t;
-    state.counters["mean_ms"] = sum / static_cast<double>(timesMs.size());
-    state.counters["max_ms"] = *std::max_element(timesMs.begin(), timesMs.end());
+    ReportTimes(state, timesMs);
     state.counters["budget_ms"] = kBudgetMs;
     state.counters["file_kB"] = static_cast<double>(QFileInfo(file).size()) / 1024.0;
 }
@@ -177,17 +172,7 @@ BENCHMARK(BM_ArchiveLoad)->Iterations(kRuns)->UseManualTime()->Unit(benchmark::k
 
 int main(int argc, char** argv)
 {
-    // Only loopback, and files in folders of this run, never the user's.
-    setenv("KELTHAR_SDR_URI", "ip:127.0.0.1:1", 1);
-    setenv("KELTHAR_MESSAGES", "stderr", 1);
-    char home[] = "/tmp/bench_archive.XXXXXX";
-    if (mkdtemp(home) != nullptr)
-    {
-        const std::string base(home);
-        setenv("XDG_DATA_HOME", (base + "/data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (base + "/config").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (base + "/cache").c_str(), 1);
-    }
+    KeepBenchmarkToThisRun("bench_archive");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;

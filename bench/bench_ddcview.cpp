@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "benchsupport.h"
 #include "ddccorrectiontables.h"
 #include "ddcview.h"
 #include "devicethread.h"
@@ -169,17 +170,7 @@ void BM_DdcViewBlock(benchmark::State& state)
             ++block;
         }
     }
-    std::sort(timesMs.begin(), timesMs.end());
-    double sum = 0.0;
-    for (double t : timesMs)
-        sum += t;
-    if (!timesMs.empty())
-    {
-        state.counters["mean_ms"] = sum / static_cast<double>(timesMs.size());
-        state.counters["p95_ms"] =
-            timesMs[static_cast<size_t>(0.95 * static_cast<double>(timesMs.size() - 1))];
-        state.counters["max_ms"] = timesMs.back();
-    }
+    ReportTimes(state, timesMs);
 }
 BENCHMARK(BM_DdcViewBlock)
     ->ArgName("paneMode")
@@ -192,19 +183,7 @@ BENCHMARK(BM_DdcViewBlock)
 
 int main(int argc, char** argv)
 {
-    // Only loopback, and settings and tables in a folder of this run, never the user's.
-    setenv("KELTHAR_SDR_URI", "ip:127.0.0.1:1", 1);
-    setenv("KELTHAR_MESSAGES", "stderr", 1);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    char home[] = "/tmp/bench_ddcview.XXXXXX";
-    if (mkdtemp(home) != nullptr)
-    {
-        const std::string base(home);
-        setenv("XDG_DATA_HOME", (base + "/data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (base + "/config").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (base + "/cache").c_str(), 1);
-    }
+    KeepBenchmarkToThisRun("bench_ddcview");
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     benchmark::Initialize(&argc, argv);

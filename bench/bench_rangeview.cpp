@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "benchsupport.h"
 #include "devicethread.h"
 #include "globals.h"
 #include "ichannel.h"
@@ -168,17 +169,7 @@ void BM_RangeViewSweep(benchmark::State& state)
     }
     g_DeviceThread.m_pTemplates = libraryTemplates;
 
-    std::sort(timesMs.begin(), timesMs.end());
-    double sum = 0.0;
-    for (double t : timesMs)
-        sum += t;
-    if (!timesMs.empty())
-    {
-        state.counters["mean_ms"] = sum / static_cast<double>(timesMs.size());
-        state.counters["p95_ms"] =
-            timesMs[static_cast<size_t>(0.95 * static_cast<double>(timesMs.size() - 1))];
-        state.counters["max_ms"] = timesMs.back();
-    }
+    ReportTimes(state, timesMs);
 }
 BENCHMARK(BM_RangeViewSweep)
     ->ArgName("rebuildEverySweep")
@@ -191,19 +182,7 @@ BENCHMARK(BM_RangeViewSweep)
 
 int main(int argc, char** argv)
 {
-    // Only loopback, and settings in a folder of this run, never the user's.
-    setenv("KELTHAR_SDR_URI", "ip:127.0.0.1:1", 1);
-    setenv("KELTHAR_MESSAGES", "stderr", 1);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    char home[] = "/tmp/bench_rangeview.XXXXXX";
-    if (mkdtemp(home) != nullptr)
-    {
-        const std::string base(home);
-        setenv("XDG_DATA_HOME", (base + "/data").c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (base + "/config").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (base + "/cache").c_str(), 1);
-    }
+    KeepBenchmarkToThisRun("bench_rangeview");
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     benchmark::Initialize(&argc, argv);

@@ -1,0 +1,44 @@
+#pragma once
+
+// What the program's benchmarks share: a run that stays on this machine and in folders of its own, and
+// the per-operation times reported as counters.
+
+#include <benchmark/benchmark.h>
+
+#include <QtGlobal>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+// Only loopback, and settings and data in folders of this run (`/tmp/<name>.XXXXXX`), never the
+// user's; GUI benchmarks draw offscreen unless a platform was chosen. Call before the application.
+inline void KeepBenchmarkToThisRun(const std::string& name)
+{
+    setenv("KELTHAR_SDR_URI", "ip:127.0.0.1:1", 1);
+    setenv("KELTHAR_MESSAGES", "stderr", 1);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::string home = "/tmp/" + name + ".XXXXXX";
+    if (mkdtemp(home.data()) != nullptr)
+    {
+        setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+        setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);
+    }
+}
+
+// The mean, the 95th percentile and the worst of the times (ms) as the benchmark's counters.
+inline void ReportTimes(benchmark::State& state, std::vector<double> timesMs)
+{
+    if (timesMs.empty())
+        return;
+    std::sort(timesMs.begin(), timesMs.end());
+    double sum = 0.0;
+    for (double t : timesMs)
+        sum += t;
+    state.counters["mean_ms"] = sum / static_cast<double>(timesMs.size());
+    state.counters["p95_ms"] = timesMs[static_cast<size_t>(0.95 * static_cast<double>(timesMs.size() - 1))];
+    state.counters["max_ms"] = timesMs.back();
+}
