@@ -301,12 +301,13 @@ void Veltrano::closeEvent(QCloseEvent* event)
 {
     m_pNoConnectionWindow->close();
     // The transmitter is never left on after the program is gone, and a running recording gets its
-    // closing record before the windows are torn down.
+    // closing record (a WAV file its sizes) before the windows are torn down.
     m_pPlutoTxWindow->SetPowerOn(false);
     if (m_pSignalRecorderWindow->IsBusy())
         m_pSignalRecorderWindow->Stop();
     if (m_pSoundRecorderWindow->IsBusy())
         m_pSoundRecorderWindow->Stop();
+    m_pDdcWavWriterWindow->StopWriting();
     SaveWindowState();
     // Every tool window keeps its place and visibility for the next start.
     m_pArchiveWindow->SaveState();

@@ -7,6 +7,8 @@
 
 #include <QtGlobal>
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <string>
@@ -26,6 +28,10 @@ inline void KeepBenchmarkToThisRun(const std::string& name)
         setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
         setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
         setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);
+        // Qt wants a private runtime folder as well.
+        const std::string runtime = home + "/runtime";
+        if (mkdir(runtime.c_str(), 0700) == 0)
+            setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
     }
 }
 

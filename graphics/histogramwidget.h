@@ -1,9 +1,16 @@
 #pragma once
 
+#include <QRect>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 
 #include <vector>
+
+class QMouseEvent;
+class QPainter;
+class QPaintEvent;
+class QResizeEvent;
 
 // One bar of the histogram: its label under the bar and its level, dB(m).
 struct HISTOGRAM_BAR
@@ -17,8 +24,10 @@ inline bool operator==(const HISTOGRAM_BAR& a, const HISTOGRAM_BAR& b)
     return a.label == b.label && a.level == b.level;
 }
 
-// A bar chart of named levels with segmented bars, scrolled sideways by dragging when the bars are
-// wider than the widget. Levels at or below -170 dB mean "no level" and get no bar.
+// A bar chart of named levels with LED-like segmented bars, scrolled sideways by dragging when the
+// bars are wider than the widget; a strip along the bottom shows which stretch is in view. Levels at or
+// below -170 dB mean "no level" and get no bar. The GSM analysis and octave filter windows fill the
+// public fields and repaint.
 class CQHistogramWidget : public QWidget
 {
     Q_OBJECT
@@ -31,10 +40,14 @@ public:
     // Keeps the span and puts the lower level 1 dB below the lowest real bar (29 dB without one).
     void AutoFit();
 
-    double m_dLowerLevel = -120.0;
-    double m_dUpperLevel = -60.0;
-    int m_nScrollOffset = 0;  // pixels the bars are shifted left
-    int m_nContentWidth = 0;  // pixels the bars took at the last paint
+    // The thumb of the scroll strip for a widget widgetWidth wide showing contentWidth pixels of bars
+    // from scrollOffset on: the visible share of the strip, kept inside the strip's outline.
+    static QRectF ScrollThumb(const QRect& strip, int widgetWidth, int contentWidth, int scrollOffset);
+
+    double m_dLowerLevel = -120.0;  // level at the base length of a bar
+    double m_dUpperLevel = -60.0;   // level at the full widget height
+    int m_nScrollOffset = 0;        // pixels the bars are shifted left
+    int m_nContentWidth = 0;        // pixels the bars took at the last paint
     std::vector<HISTOGRAM_BAR> m_Bars;
     int m_nMargin = 10;
     int m_nMinBarWidth = 35;
@@ -50,6 +63,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void PaintScrollStrip(QPainter& painter) const;
+
     int m_nLastMouseX = 0;
     int m_nLastMouseY = 0;
 };

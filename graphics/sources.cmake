@@ -48,4 +48,14 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/multiplerangeswaterfallgraphic.h
   ${CMAKE_CURRENT_LIST_DIR}/histogramwidget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/histogramwidget.h
+  ${CMAKE_CURRENT_LIST_DIR}/label.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/label.h
+  ${CMAKE_CURRENT_LIST_DIR}/label2.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/label2.h
+  ${CMAKE_CURRENT_LIST_DIR}/doubletreewidgetitem.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/doubletreewidgetitem.h
+  ${CMAKE_CURRENT_LIST_DIR}/slider.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/slider.h
+  ${CMAKE_CURRENT_LIST_DIR}/videowidget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/videowidget.h
 )

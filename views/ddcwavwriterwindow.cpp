@@ -30,15 +30,22 @@ CDdcWavWriterWindow::CDdcWavWriterWindow(QWidget* parent)
 
 CDdcWavWriterWindow::~CDdcWavWriterWindow()
 {
+    StopWriting();
     m_Timer.stop();
 }
 
 void CDdcWavWriterWindow::setVisible(bool visible)
 {
-    IDdcWavWriter* writer = g_DeviceThread.m_pDdcWavWriter;
-    if (!visible && writer != nullptr && writer->IsWriting())
-        OnStopButton();
+    if (!visible)
+        StopWriting();
     CQDockWindow::setVisible(visible);
+}
+
+void CDdcWavWriterWindow::StopWriting()
+{
+    IDdcWavWriter* writer = g_DeviceThread.m_pDdcWavWriter;
+    if (writer != nullptr && writer->IsWriting())
+        OnStopButton();
 }
 
 void CDdcWavWriterWindow::On24BitRadio()

@@ -23,10 +23,14 @@ class CDdcWavWriterWindow : public CQDockWindow
 
 public:
     explicit CDdcWavWriterWindow(QWidget* parent = nullptr);
+    // A file still being written is closed, so its header holds the sizes of what was written.
     ~CDdcWavWriterWindow() override;
 
     // Hiding the window while the library writes stops the writing and closes the file.
     void setVisible(bool visible) override;
+    // As the Stop button, while the library writes; otherwise nothing. The main window calls it as
+    // the program closes.
+    void StopWriting();
 
     // The share of DDC samples lost, "0.52% lost" for 52 of 10000; empty when none were counted.
     static QString LostText(int total, int lost);

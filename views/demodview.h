@@ -5,6 +5,7 @@
 #include "viewbase.h"
 
 class COptionsWindow;
+class QMenu;
 class CQOscillogramGraphic;
 class CQSpectrumGraphic;
 class CQWaterfallGraphic;
@@ -52,11 +53,33 @@ public:
     virtual void SetOscData(const std::vector<double>& samples);
     int GetCombineCount() const { return m_nCombine; }
 
+    // The view's menu for the pane shown last (the lower of two): null while no pane is shown. The
+    // caller runs and deletes it.
+    QMenu* CreateContextMenu();
+
 public slots:
-    void OnAddToArchive() override;
-    void OnCancelOp() override;
+    // Pane data files of the pane at the press point ("*.mwd", "*.msd", "*.mod"); the waterfall's
+    // history is loaded, never saved.
+    void OnLoadData();
+    void OnSaveData();
+    // The waterfall's "Show Spectrum": from the waterfall alone to the spectrum above it and back,
+    // remembered as the demodulator page's "WaterfallSpectrum" option.
+    void OnWaterfallSpectrum();
     // n blocks per oscillogram record (below 1 counts as 1); the X range becomes n block durations.
     void OnCombineOsc(int count);
+    // Data operations 1, 2 and 4 on the pane at the press point.
+    void OnDataOpPause();
+    void OnDataOpCombination();
+    void OnDataOpSignalData();
+    void OnAddToArchive() override;
+    void OnCancelOp() override;
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    // In the middle Y cell of the oscillogram the wheel moves trace 1 as well; over no pane nothing.
+    void wheelEvent(QWheelEvent* event) override;
+    // The panes, then "DMD" in the axis corner of the lower pane.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void ShowDemodGroups(bool spectrum, bool waterfall, bool osc);

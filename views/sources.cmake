@@ -29,6 +29,7 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ddccorrectiontables.h
   ${CMAKE_CURRENT_LIST_DIR}/demodview.cpp
   ${CMAKE_CURRENT_LIST_DIR}/demodview.h
+  ${CMAKE_CURRENT_LIST_DIR}/demodviewmenus.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rangeviewoverlays.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rangeviewpaint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/rangeviewmenus.cpp

@@ -37,6 +37,7 @@ CSpectrumDialog::CSpectrumDialog(QWidget* parent)
     m_ui->m_pOkButton->hide();
     m_ui->m_pDebugGroupBox->hide();
     m_pDebugGroupBox = m_ui->m_pDebugGroupBox;
+    m_ui->m_pGraphLabel->SetArrays(m_Current.data(), m_Second.data());
     ReadWindows();
     m_nApply = 1;
 }
@@ -123,18 +124,20 @@ void CSpectrumDialog::OnTimer()
 {
     if (!isVisible())
         return;
+    {
+        QMutexLocker lock(&g_DataMutex);
+        std::copy(g_LmxPanorama, g_LmxPanorama + kLmxPanoramaSize, m_Current.begin());
+        std::copy(g_LmxPanorama2, g_LmxPanorama2 + kLmxPanoramaSize, m_Second.begin());
+    }
     m_ui->m_pGraphLabel->update();
     m_ui->m_pBeginLabel_2->setText(m_strBegin);
     m_ui->m_pEndLabel_2->setText(m_strEnd);
     m_ui->m_pStepLabel->setText(m_strStep);
 
-    std::array<double, kLmxPanoramaSize> bins{};
-    {
-        QMutexLocker lock(&g_DataMutex);
-        std::copy(g_LmxPanorama, g_LmxPanorama + kLmxPanoramaSize, bins.begin());
-    }
-    m_ui->m_pMaxLabel->setText(ReadOut(bins.data(), kLmxPanoramaSize));
-    m_ui->m_pTopLabel->setText(QStringLiteral("+") +
-                               Value(kGraphHeight / kPixelsPerDb + kFloorLevel - 100, tr("dB")));
-    m_ui->m_pBottomLabel->setText(Value(kFloorLevel - 100, tr("dB")));
+    m_ui->m_pMaxLabel->setText(ReadOut(m_Current.data(), kLmxPanoramaSize));
+    const CLabel2* graph = m_ui->m_pGraphLabel;
+    m_ui->m_pTopLabel->setText(
+        QStringLiteral("+") +
+        Value(graph->GetScaleHeight() / graph->GetPixelsPerDb() + graph->GetFloorLevel() - 100, tr("dB")));
+    m_ui->m_pBottomLabel->setText(Value(graph->GetFloorLevel() - 100, tr("dB")));
 }

@@ -3,9 +3,11 @@
 #include <QString>
 #include <QTimer>
 
+#include <array>
 #include <memory>
 
 #include "dockwindow.h"
+#include "globals.h"
 
 class QGroupBox;
 
@@ -23,11 +25,6 @@ class CSpectrumDialog : public CQDockWindow
     Q_OBJECT
 
 public:
-    // Picture scale: height in pixels, floor level and pixels per dB.
-    static constexpr int kGraphHeight = 520;
-    static constexpr int kFloorLevel = 0;
-    static constexpr int kPixelsPerDb = 4;
-
     explicit CSpectrumDialog(QWidget* parent = nullptr);
     ~CSpectrumDialog() override;
 
@@ -64,5 +61,9 @@ private:
     void ReadWindows();
 
     QTimer m_Timer;
+    // The device thread's two panoramas as the last tick found them; the picture draws these, so it
+    // never reads arrays the device thread is writing.
+    std::array<double, kLmxPanoramaSize> m_Current{};
+    std::array<double, kLmxPanoramaSize> m_Second{};
     std::unique_ptr<Ui::CSpectrumDialog> m_ui;
 };

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
@@ -16,17 +17,21 @@
 
 #include <memory>
 
+#include "ddcwavwriterwindow.h"
 #include "debugwindow.h"
 #include "devicethread.h"
 #include "dockwindow.h"
 #include "fftoptions.h"
 #include "globals.h"
+#include "iddcwavwriter.h"
 #include "oscillogramgraphic.h"
 #include "parameters.h"
 #include "rangeview.h"
 #include "scriptedprompt.h"
 #include "spectrumdialog.h"
+#include "tempdir.h"
 #include "veltrano.h"
+#include "wavfile.h"
 
 namespace
 {
@@ -459,6 +464,31 @@ TEST_F(MainWindowTest, ClosingMaximisedKeepsTheNormalSizeAndStoresSplitters)
     const QString hex = g_Parameters.GetString(section, QStringLiteral("HorizSplitterState"), QString());
     EXPECT_FALSE(hex.isEmpty());
     EXPECT_EQ(QByteArray::fromHex(hex.toLatin1()), Child<QSplitter>("m_pHorizSplitter")->saveState());
+}
+
+// Closing the program while the band is written to a WAV file closes the file with its sizes.
+TEST_F(MainWindowTest, ClosingFinishesTheBandWavFile)
+{
+    auto* wavWindow = m_window->findChild<CDdcWavWriterWindow*>();
+    ASSERT_NE(wavWindow, nullptr);
+    IDdcWavWriter* writer = g_DeviceThread.m_pDdcWavWriter;
+    CTempDir dir;
+    const QString path = QString::fromStdString(dir.File("band.wav"));
+    wavWindow->findChild<QLineEdit*>(QStringLiteral("m_pFilePathEdit"))->setText(path);
+    m_window->show();
+    wavWindow->show();
+    wavWindow->findChild<QPushButton*>(QStringLiteral("m_pStartButton"))->click();
+    ASSERT_TRUE(writer->IsWriting());
+    for (int n = 0; n < 500; ++n)
+        writer->WriteSample(n, -n);
+    m_window->close();
+    EXPECT_FALSE(writer->IsWriting());
+    const SWavFile wav = ReadWavFile(path);
+    ASSERT_TRUE(wav.read);
+    EXPECT_EQ(wav.channels, 2);
+    EXPECT_EQ(wav.dataBytes, 500 * 4);
+    EXPECT_EQ(wav.dataAvailable, wav.dataBytes);
+    EXPECT_EQ(wav.riffBytes, wav.fileBytes - 8);
 }
 
 TEST_F(MainWindowTest, PaneCornersEnlargeAndRestore)

@@ -30,6 +30,7 @@
 #include "tempdir.h"
 #include "testdevice.h"
 #include "vectorgraphic.h"
+#include "viewchecks.h"
 #include "viewinput.h"
 
 namespace
@@ -43,89 +44,17 @@ public:
 const ::testing::Environment* const kEnvironment =
     ::testing::AddGlobalTestEnvironment(new DdcMenusEnvironment);
 
-// The "Data Operation" sub-menu's own action.
-QAction* SubMenu(const QMenu* menu)
-{
-    return FindAction(menu, QStringLiteral("Data Operation"));
-}
+const QStringList kMenuTail = ViewMenuTail();
 
-std::vector<double> Trace(IGraphic* pane, int i)
-{
-    const std::vector<double>* data = nullptr;
-    if (auto* osc = dynamic_cast<CQOscillogramGraphic*>(pane))
-        data = osc->GetData(i);
-    else if (auto* spec = dynamic_cast<CQSpectrumGraphic*>(pane))
-        data = spec->GetData(i);
-    return data != nullptr ? *data : std::vector<double>{};
-}
-
-const QStringList kMenuTail = {"-",
-                               "View measurements...",
-                               "-",
-                               "Add to Archive...",
-                               "Export as Text...",
-                               "Export as Image...",
-                               "-",
-                               "Save Data...",
-                               "Load Data...",
-                               "Data Operation {( ) Pause, ( ) Combination, ( ) Difference: signal-data}",
-                               "Cancel Data Operation"};
-
-// The band view at a fixed size, painted once so that its panes know their rectangles. The height is
-// odd: with two panes stacked its last row belongs to neither.
-class DdcMenusTest : public ::testing::Test
+class DdcMenusTest : public CViewMenusTest<CDdcView>
 {
 protected:
-    static constexpr int kWidth = 640;
-    static constexpr int kHeight = 501;
-
-    void SetUp() override
-    {
-        g_DeviceThread.SetChannelType(0);
-        g_DeviceThread.m_pControlBits->SetTuneFreqAndBandwidth(100e6, 0);
-        Prepare(m_view, 0);
-    }
-    void TearDown() override
-    {
-        g_DeviceThread.SetChannelType(0);
-        g_DeviceThread.m_pControlBits->SetTuneFreqAndBandwidth(100e6, 0);
-    }
-
-    static void Prepare(CDdcView& view, int mode)
-    {
-        view.resize(kWidth, kHeight);
-        Show(view, mode);
-    }
-    static void Show(CDdcView& view, int mode)
-    {
-        view.SetPaneMode(mode);
-        view.ApplyAxisSettings();
-        view.grab();
-    }
-    void Show(int mode) { Show(m_view, mode); }
-
-    static QPoint PlotCenter(CDdcView& view, const char* pane)
-    {
-        return view.GetGraphic(QLatin1String(pane))->GetPlotRect().center();
-    }
-    // A right click sets the press point the commands act on.
-    static void PressOn(CDdcView& view, const char* pane)
-    {
-        Click(&view, PlotCenter(view, pane), Qt::RightButton);
-    }
-    void PressOn(const char* pane) { PressOn(m_view, pane); }
-    void PressAt(QPoint pos) { Click(&m_view, pos, Qt::RightButton); }
     std::unique_ptr<QMenu> MenuAt(QPoint pos)
     {
         PressAt(pos);
         return std::unique_ptr<QMenu>(m_view.CreateContextMenu(pos));
     }
     std::unique_ptr<QMenu> MenuOn(const char* pane) { return MenuAt(PlotCenter(m_view, pane)); }
-    IGraphic* Pane(const char* name) { return m_view.GetGraphic(QLatin1String(name)); }
-    // Inside the view but in no pane; only while two panes are stacked.
-    static QPoint NoPanePoint() { return QPoint(kWidth / 2, kHeight - 1); }
-
-    CDdcView m_view;
 };
 
 TEST_F(DdcMenusTest, EachPaneGetsItsOwnMenu)
@@ -216,29 +145,12 @@ TEST_F(DdcMenusTest, NoPaneNoMenu)
     empty.resize(kWidth, kHeight);
     EXPECT_EQ(empty.CreateContextMenu(QPoint(kWidth / 2, kHeight / 2)), nullptr);
 
-    // A menu that wrongly opens is closed from the event loop, so it cannot block the test.
-    int shown = 0;
-    QStringList seen;
-    auto closeMenu = [&]
-    {
-        if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
-        {
-            ++shown;
-            seen = Entries(popup);
-            popup->close();
-        }
-    };
     const QRect plot = Pane("Spec")->GetPlotRect();
     // No pane, an axis band (the axis's own), then the plot: only the plot opens the menu.
-    for (const QPoint pos : {NoPanePoint(), QPoint(plot.center().x(), plot.bottom() + 10), plot.center()})
-    {
-        QTimer::singleShot(0, closeMenu);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, m_view.mapToGlobal(pos));
-        QApplication::sendEvent(&m_view, &event);
-        QApplication::processEvents();
-    }
-    EXPECT_EQ(shown, 1);
-    EXPECT_EQ(seen, QStringList{"( ) Enable Delta Cursor"} + kMenuTail);
+    const SShownMenus shown = ContextMenusAt(
+        &m_view, {NoPanePoint(), QPoint(plot.center().x(), plot.bottom() + 10), plot.center()});
+    EXPECT_EQ(shown.count, 1);
+    EXPECT_EQ(shown.last, QStringList{"( ) Enable Delta Cursor"} + kMenuTail);
 }
 
 TEST_F(DdcMenusTest, EntriesReachTheSlots)
@@ -296,51 +208,13 @@ TEST_F(DdcMenusTest, EntriesReachTheSlots)
 
 TEST_F(DdcMenusTest, DataOperationsActOnThePaneAtThePressPoint)
 {
-    struct Case
-    {
-        void (CDdcView::*slot)();
-        int operation;
-    };
-    const Case cases[] = {
-        {&CDdcView::OnDataOpPause, 1},
-        {&CDdcView::OnDataOpCombination, 2},
-        {&CDdcView::OnDataOpDataSignal, 3},
-        {&CDdcView::OnDataOpSignalData, 4},
-    };
     Show(2);
-    ASSERT_EQ(m_view.GetGraphicAtPoint(NoPanePoint()), nullptr);
-    IGraphic* spec = Pane("Spec");
-    IGraphic* waterfall = Pane("Waterfall");
-    for (const Case& c : cases)
-    {
-        PressOn("Spec");
-        (m_view.*c.slot)();
-        EXPECT_EQ(spec->GetDataOperation(), c.operation);
-        EXPECT_EQ(waterfall->GetDataOperation(), 0) << c.operation;
-        EXPECT_TRUE(m_view.IsLoadedData()) << c.operation;
-
-        // Without a pane under the press point nothing changes, not even cancelling.
-        PressAt(NoPanePoint());
-        for (const Case& other : cases)
-            (m_view.*other.slot)();
-        m_view.OnCancelOp();
-        EXPECT_EQ(spec->GetDataOperation(), c.operation);
-        EXPECT_EQ(waterfall->GetDataOperation(), 0) << c.operation;
-        EXPECT_TRUE(m_view.IsLoadedData()) << c.operation;
-
-        PressOn("Spec");
-        m_view.OnCancelOp();
-        EXPECT_EQ(spec->GetDataOperation(), 0) << c.operation;
-        EXPECT_FALSE(m_view.IsLoadedData()) << c.operation;
-    }
-
-    // The lower pane of two gets its own.
-    PressOn("Waterfall");
-    m_view.OnDataOpPause();
-    EXPECT_EQ(waterfall->GetDataOperation(), 1);
-    EXPECT_EQ(spec->GetDataOperation(), 0);
-    m_view.OnCancelOp();
-    EXPECT_EQ(waterfall->GetDataOperation(), 0);
+    CheckDataOperationsAtPressPoint<CDdcView>(m_view,
+                                              {{&CDdcView::OnDataOpPause, 1},
+                                               {&CDdcView::OnDataOpCombination, 2},
+                                               {&CDdcView::OnDataOpDataSignal, 3},
+                                               {&CDdcView::OnDataOpSignalData, 4}},
+                                              NoPanePoint());
 
     // A view that shows nothing has no pane to act on.
     CDdcView empty;
@@ -354,35 +228,8 @@ TEST_F(DdcMenusTest, DataOperationsActOnThePaneAtThePressPoint)
 
 TEST_F(DdcMenusTest, ShowSpectrumSwitchesTheWaterfallLayout)
 {
-    struct Case
-    {
-        int from;
-        int to;
-        int stored;
-    };
-    // From the waterfall alone to both and back; any other mode goes to the waterfall alone.
-    const Case cases[] = {{1, 2, 1}, {2, 1, 0}, {0, 1, 0}, {3, 1, 0}};
-    for (const Case& c : cases)
-    {
-        Show(c.from);
-        g_Parameters.SetInt("DdcOptions", "WaterfallSpectrum", 7);
-        m_view.EnableTrigger(true, false);
-        m_view.OnWaterfallSpectrum();
-        EXPECT_EQ(g_Parameters.GetInt("DdcOptions", "WaterfallSpectrum", -1), c.stored) << c.from;
-        EXPECT_EQ(m_view.GetPaneMode(), c.to) << c.from;
-        EXPECT_FALSE(m_view.IsTriggerEnabled()) << c.from;
-        if (c.to == 2)
-        {
-            ASSERT_EQ(m_view.GetShownCount(), 2);
-            EXPECT_EQ(m_view.GetGraphicAt(0), Pane("Spec"));
-            EXPECT_EQ(m_view.GetGraphicAt(1), Pane("Waterfall"));
-        }
-        else
-        {
-            ASSERT_EQ(m_view.GetShownCount(), 1);
-            EXPECT_EQ(m_view.GetGraphicAt(0), Pane("Waterfall"));
-        }
-    }
+    CheckShowSpectrumSwitch(
+        m_view, [this](int mode) { Show(mode); }, QStringLiteral("DdcOptions"));
 }
 
 TEST_F(DdcMenusTest, HarmonicsMultiplyTheTuneFrequency)
@@ -530,13 +377,13 @@ TEST_F(DdcFilesTest, EachPaneSavesItsFileAndLoadsItBackHeld)
         }
         else if (pane == "Spec")
         {
-            EXPECT_EQ(Trace(loaded, 2), spectrum);
+            EXPECT_EQ(PaneTrace(loaded, 2), spectrum);
         }
         else
         {
             // Both sample panes come back as the held I and Q traces, shown at once.
-            EXPECT_EQ(Trace(loaded, 1), i);
-            EXPECT_EQ(Trace(loaded, 3), q);
+            EXPECT_EQ(PaneTrace(loaded, 1), i);
+            EXPECT_EQ(PaneTrace(loaded, 3), q);
             auto* osc = dynamic_cast<CQOscillogramGraphic*>(loaded);
             EXPECT_TRUE(osc->GetTrace(1).visible);
             EXPECT_TRUE(osc->GetTrace(3).visible);
@@ -553,7 +400,7 @@ TEST_F(DdcFilesTest, TheVectorFileCarriesTheInputBlock)
     const std::vector<double> q = {-0.5, 0.75, 0.0, 0.25};
     m_view.SetOscData(i, q);
     auto* vec = dynamic_cast<CQVectorGraphic*>(Pane("Vec"));
-    ASSERT_EQ(Trace(Pane("Vec"), 0), i);
+    ASSERT_EQ(PaneTrace(Pane("Vec"), 0), i);
     PressOn("Vec");
     Save(m_view, Path("block.dvd"));
 
@@ -593,13 +440,13 @@ TEST_F(DdcFilesTest, TheVectorFileCarriesTheInputBlock)
         other.OnLoadData();
     }
     IGraphic* loaded = other.GetGraphic("Vec");
-    EXPECT_EQ(Trace(loaded, 1), i);
-    EXPECT_EQ(Trace(loaded, 3), q);
+    EXPECT_EQ(PaneTrace(loaded, 1), i);
+    EXPECT_EQ(PaneTrace(loaded, 3), q);
     // Held: the input traces are emptied, and the next live block is dropped in favour of the held one.
     other.SetOscData({0.9, 0.9}, {0.9, 0.9});
-    EXPECT_TRUE(Trace(loaded, 0).empty());
-    EXPECT_TRUE(Trace(loaded, 2).empty());
-    EXPECT_EQ(Trace(loaded, 1), i);
+    EXPECT_TRUE(PaneTrace(loaded, 0).empty());
+    EXPECT_TRUE(PaneTrace(loaded, 2).empty());
+    EXPECT_EQ(PaneTrace(loaded, 1), i);
     EXPECT_EQ(loaded->GetDataOperation(), 1);
 
     // The held block saves again whole: the same file as the live one.
@@ -691,8 +538,8 @@ TEST_F(DdcFilesTest, AFileOfAnotherPaneIsRefusedAndChangesNothing)
         PressOn(c.pane);
         m_view.OnDataOpCombination();
         IGraphic* pane = Pane(c.pane);
-        const std::vector<double> live = Trace(pane, c.live);
-        const std::vector<double> held = Trace(pane, c.held);
+        const std::vector<double> live = PaneTrace(pane, c.live);
+        const std::vector<double> held = PaneTrace(pane, c.held);
         ASSERT_FALSE(live.empty());
         SetFolder("/kept");
         {
@@ -709,8 +556,8 @@ TEST_F(DdcFilesTest, AFileOfAnotherPaneIsRefusedAndChangesNothing)
         }
         EXPECT_EQ(pane->GetDataOperation(), 2);
         EXPECT_TRUE(m_view.IsLoadedData());
-        EXPECT_EQ(Trace(pane, c.live), live);
-        EXPECT_EQ(Trace(pane, c.held), held);
+        EXPECT_EQ(PaneTrace(pane, c.live), live);
+        EXPECT_EQ(PaneTrace(pane, c.held), held);
         EXPECT_EQ(Folder(), QStringLiteral("/kept"));
         m_view.OnCancelOp();
     }

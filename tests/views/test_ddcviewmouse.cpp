@@ -28,6 +28,7 @@
 #include "scriptedprompt.h"
 #include "testdevice.h"
 #include "utils.h"
+#include "viewchecks.h"
 #include "viewinput.h"
 
 namespace
@@ -434,24 +435,10 @@ TEST_F(DdcMouseTest, TheMiddleYCellMovesTheIOrTheQPair)
     EXPECT_NEAR(moved[3], step, 1e-12);
 }
 
-// Pixels of exactly `colour` in `rect` of an image.
-int CountPixels(const QImage& image, const QRect& rect, QRgb colour)
-{
-    int n = 0;
-    const QRect r = rect.intersected(image.rect());
-    for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-            n += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff) ? 1 : 0;
-    return n;
-}
-
 TEST_F(DdcMouseTest, MarksOverThePanes)
 {
     // "BND" in the corner left of the X axis band.
-    IGraphic* spec = Pane("Spec");
-    const QRect corner(spec->GetYAxisRect().left(), spec->GetXAxisRect().top(), spec->GetYAxisRect().width(),
-                       spec->GetXAxisRect().height());
-    EXPECT_GT(CountPixels(m_image, corner, qRgb(255, 255, 255)), 0);
+    EXPECT_GT(CountPixels(m_image, AxisCorner(Pane("Spec")), qRgb(255, 255, 255)), 0);
 
     // The label's box and digits in green over the plot.
     EXPECT_GT(CountPixels(m_image, m_view.GetTuneLabelBox(), qRgb(0, 255, 0)), 20);

@@ -132,27 +132,11 @@ TEST_F(RangeMenusTest, EachPaneGetsItsOwnMenu)
 // The menu runs over the plot; an axis band belongs to the axis and offers none.
 TEST_F(RangeMenusTest, TheMenuOpensOverThePlotOnly)
 {
-    int shown = 0;
-    QStringList seen;
-    auto closeMenu = [&]
-    {
-        if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
-        {
-            ++shown;
-            seen = Entries(popup);
-            popup->close();
-        }
-    };
     const QRect plot = Pane("Spec")->GetPlotRect();
-    for (const QPoint pos : {QPoint(plot.center().x(), plot.bottom() + 10), plot.center()})
-    {
-        QTimer::singleShot(0, closeMenu);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, m_view.mapToGlobal(pos));
-        QApplication::sendEvent(&m_view, &event);
-        QApplication::processEvents();
-    }
-    EXPECT_EQ(shown, 1);
-    EXPECT_TRUE(seen.contains("Set Max Freq As Band Window Center"));
+    const SShownMenus shown =
+        ContextMenusAt(&m_view, {QPoint(plot.center().x(), plot.bottom() + 10), plot.center()});
+    EXPECT_EQ(shown.count, 1);
+    EXPECT_TRUE(shown.last.contains("Set Max Freq As Band Window Center"));
 }
 
 TEST_F(RangeMenusTest, EntriesActOnTheView)

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "analysisspectrumgraphic.h"
@@ -89,6 +90,48 @@ void CheckModes(View& view, const std::vector<ModeCase>& cases, const std::vecto
         EXPECT_EQ(view.GetGraphicAt(0), shown) << mode;
         EXPECT_TRUE(view.IsTriggerEnabled()) << mode;
     }
+}
+
+// With every DDC band removed from type 0's list, `exercise` (which builds, uses and destroys a view)
+// throws nothing and leaves the channel keys of both groups as they were; the bands come back after.
+void ExpectNoBandKeepsChannelKeys(const QString& spectrum, const QString& osc,
+                                  const std::function<void()>& exercise)
+{
+    IControlBits* bits = g_DeviceThread.m_pControlBits;
+    ASSERT_TRUE(g_DeviceThread.SetChannelType(0));
+    const char* const keys[] = {"StartXValue", "EndXValue", "StartYValue", "EndYValue", "TriggerLevel"};
+    for (const QString& group : {spectrum, osc})
+        for (const char* key : keys)
+            g_Parameters.SetDouble(group, QStringLiteral("Hf") + key, 0.5);
+    std::vector<DDC_BAND_ITEM> bands;
+    while (bits->GetDdcBandCount() > 0)
+    {
+        bands.push_back(bits->GetDdcBand(0));
+        bits->RemoveDdcBand(0);
+    }
+    EXPECT_NO_THROW(exercise());
+    for (const QString& group : {spectrum, osc})
+        for (const char* key : keys)
+            EXPECT_EQ(g_Parameters.GetDouble(group, QStringLiteral("Hf") + key, 0.0), 0.5)
+                << group.toStdString() << key;
+    for (size_t i = 0; i < bands.size(); ++i)
+        bits->InsertDdcBand(static_cast<int>(i), bands[i]);
+}
+
+// What a session does with a view's axes: a layout, applies, a save between them, every reset.
+template <class View>
+void UseEveryAxisOperation(View& view)
+{
+    view.resize(400, 300);
+    view.SetPaneMode(2);
+    view.ApplyAxisSettings();
+    view.SetTriggerLevel(3.0);
+    view.SaveAxisSettings();
+    view.ApplyAxisSettings();
+    view.ResetSpectrumXRange();
+    view.ResetSpectrumYRange();
+    view.ResetOscXRange();
+    view.ResetOscYRange();
 }
 
 template <class Pane>
@@ -283,38 +326,14 @@ TEST(DdcView, KeepsItsWindowsPerBand)
     }
 
     // No valid band: nothing is written under the channel's keys, and nothing throws.
-    ASSERT_TRUE(g_DeviceThread.SetChannelType(0));
-    const char* const keys[] = {"StartXValue", "EndXValue", "StartYValue", "EndYValue", "TriggerLevel"};
-    for (const QString& group : {spectrum, osc})
-        for (const char* key : keys)
-            g_Parameters.SetDouble(group, QStringLiteral("Hf") + key, 0.5);
-    std::vector<DDC_BAND_ITEM> bands;
-    while (bits->GetDdcBandCount() > 0)
-    {
-        bands.push_back(bits->GetDdcBand(0));
-        bits->RemoveDdcBand(0);
-    }
-    EXPECT_NO_THROW({
-        CDdcView view;
-        view.resize(400, 300);
-        view.SetPaneMode(2);
-        view.ApplyAxisSettings();
-        view.SetTriggerLevel(3.0);
-        view.SaveAxisSettings();
-        view.ApplyAxisSettings();
-        view.ResetSpectrumXRange();
-        view.ResetSpectrumYRange();
-        view.ResetOscXRange();
-        view.ResetOscYRange();
-        view.SetSpectrumData(std::vector<double>(16, -100.0));
-        view.grab();
-    });
-    for (const QString& group : {spectrum, osc})
-        for (const char* key : keys)
-            EXPECT_EQ(g_Parameters.GetDouble(group, QStringLiteral("Hf") + key, 0.0), 0.5)
-                << group.toStdString() << key;
-    for (size_t i = 0; i < bands.size(); ++i)
-        bits->InsertDdcBand(static_cast<int>(i), bands[i]);
+    ExpectNoBandKeepsChannelKeys(spectrum, osc,
+                                 []
+                                 {
+                                     CDdcView view;
+                                     UseEveryAxisOperation(view);
+                                     view.SetSpectrumData(std::vector<double>(16, -100.0));
+                                     view.grab();
+                                 });
     bits->RemoveDdcBand(index);
     bits->SetTuneFreqAndBandwidth(100e6, 0);
 }
@@ -355,5 +374,98 @@ TEST(DemodView, SpectrumRunsFromZeroToHalfTheRateAndFitsTheNoise)
     dynamic_cast<ISimpleGraphic*>(spec)->SetData(1, levels);
     view.FitLevelToNoise();
     EXPECT_NEAR(spec->GetYFrom(), -102.0, 1e-9);
+}
+// The demodulation view keeps its windows per band as the band view does; its spectrum runs from 0 to
+// half the band's rate and its oscillogram over one block.
+TEST(DemodView, KeepsItsWindowsPerBand)
+{
+    IControlBits* bits = g_DeviceThread.m_pControlBits;
+    ASSERT_TRUE(g_DeviceThread.SetChannelType(1));
+    DDC_BAND_ITEM narrow;
+    narrow.Name = L"50 kHz";
+    narrow.DeciCoeff = 64;
+    const int index = bits->GetDdcBandCount();
+    ASSERT_TRUE(bits->InsertDdcBand(index, narrow));
+    bits->SetTuneFreqAndBandwidth(100e6, index);
+    const QString spectrum = QStringLiteral("DemodSpectrum");
+    const QString osc = QStringLiteral("DemodOscilloscope");
+    const double span = g_DeviceThread.GetDemodSpan(-1);
+    const double block = g_DeviceThread.GetOscDuration(-1);
+    ASSERT_GT(span, 0.0);
+    ASSERT_GT(block, 0.0);
+    // The channel's window 0.0 .. 0.0 is as good as none.
+    for (const char* key : {"StartXValue", "EndXValue"})
+    {
+        ASSERT_FALSE(g_Parameters.HasKey(spectrum, QStringLiteral("HfWl50kHz") + key));
+        ASSERT_FALSE(g_Parameters.HasKey(osc, QStringLiteral("HfWl50kHz") + key));
+        g_Parameters.SetDouble(spectrum, QStringLiteral("HfWl") + key, 0.0);
+    }
+    {
+        CDemodView view;
+        view.resize(400, 300);
+        IGraphic* spec = view.GetGraphic("Spec");
+        IGraphic* scope = view.GetGraphic("Osc");
+
+        // No keys: 0.0 .. 0.0 is refused, so both panes show their whole range.
+        view.SetPaneMode(0);
+        EXPECT_EQ(spec->GetXFrom(), 0.0);
+        EXPECT_NEAR(spec->GetXTo(), span, 1e-12);
+        EXPECT_EQ(scope->GetXFrom(), 0.0);
+        EXPECT_NEAR(scope->GetXTo(), block, 1e-12);
+
+        // The channel's window, then the band's own; a second layout at the same rate applies nothing.
+        g_Parameters.SetDouble(spectrum, "HfWlStartXValue", span * 0.1);
+        g_Parameters.SetDouble(spectrum, "HfWlEndXValue", span * 0.9);
+        view.SetPaneMode(2);
+        EXPECT_EQ(spec->GetXFrom(), 0.0) << "same rate: nothing re-applied";
+        view.ApplyAxisSettings();
+        EXPECT_NEAR(spec->GetXFrom(), span * 0.1, 1e-6);
+        g_Parameters.SetDouble(spectrum, "HfWl50kHzStartXValue", span * 0.2);
+        view.ApplyAxisSettings();
+        EXPECT_NEAR(spec->GetXFrom(), span * 0.2, 1e-6);
+        EXPECT_NEAR(spec->GetXTo(), span * 0.9, 1e-6);
+
+        // One save per apply, under the band key, the trigger level with it.
+        view.SetTriggerLevel(2.5);
+        spec->SetXWindow(span * 0.3, span * 0.8);
+        view.SaveAxisSettings();
+        spec->SetXWindow(span * 0.4, span * 0.7);
+        view.SaveAxisSettings();
+        EXPECT_NEAR(g_Parameters.GetDouble(spectrum, "HfWl50kHzStartXValue", 0.0), span * 0.3, 1e-6);
+        EXPECT_NEAR(g_Parameters.GetDouble(spectrum, "HfWlStartXValue", 0.0), span * 0.1, 1e-6);
+        EXPECT_NEAR(g_Parameters.GetDouble(osc, "HfWl50kHzTriggerLevel", 0.0), 2.5, 1e-6);
+
+        // Reset and save: the next view shows the reset range.
+        view.ApplyAxisSettings();
+        view.ResetSpectrumXRange();
+        view.ResetOscXRange();
+        spec->SetYWindow(-90.0, -20.0);
+        view.SaveAxisSettings();
+    }
+    {
+        CDemodView view;
+        view.resize(400, 300);
+        view.SetPaneMode(3);
+        IGraphic* spec = view.GetGraphic("Spec");
+        IGraphic* scope = view.GetGraphic("Osc");
+        EXPECT_EQ(spec->GetXFrom(), 0.0);
+        EXPECT_NEAR(spec->GetXTo(), span, 1e-6);
+        EXPECT_NEAR(spec->GetYFrom(), -90.0, 1e-6);
+        EXPECT_NEAR(spec->GetYTo(), -20.0, 1e-6);
+        EXPECT_EQ(scope->GetXFrom(), 0.0);
+        EXPECT_NEAR(scope->GetXTo(), block, 1e-6);
+    }
+
+    // No valid band: saving, and the destructor's save, write no channel key and throw nothing.
+    ExpectNoBandKeepsChannelKeys(spectrum, osc,
+                                 []
+                                 {
+                                     CDemodView view;
+                                     UseEveryAxisOperation(view);
+                                     view.SetOscData(std::vector<double>(16, 0.5));
+                                     view.grab();
+                                 });
+    bits->RemoveDdcBand(index);
+    bits->SetTuneFreqAndBandwidth(100e6, 0);
 }
 }  // namespace

@@ -15,15 +15,19 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "ddcwavwriterwindow.h"
 #include "iddcwavwriter.h"
+#include "label2.h"
 #include "parameters.h"
 #include "scriptedprompt.h"
 #include "spectrumdialog.h"
 #include "tempdir.h"
 #include "testdevice.h"
+#include "wavfile.h"
 
 namespace
 {
@@ -176,6 +180,46 @@ TEST_F(DdcWavWriterWindowTest, WritesUntilHiddenAndReportsFailures)
     EXPECT_FALSE(window.IsTimerActive());
 }
 
+// A window destroyed while it writes (as at program exit) leaves a file whose header holds two
+// channels, the band's rate, the chosen width and the sizes of every sample written.
+TEST(DdcWavWriterWindow, DestroyedWhileWritingLeavesAWholeFile)
+{
+    IDdcWavWriter* writer = g_DeviceThread.m_pDdcWavWriter;
+    ASSERT_NE(writer, nullptr);
+    const int rate = static_cast<int>(g_DeviceThread.m_pControlBits->GetSampleRate(-1));
+    CTempDir dir;
+    struct Case
+    {
+        const char* radio;
+        int bits;
+    };
+    for (const Case& c : {Case{"m_p16bitRadio", 16}, Case{"m_p24bitRadio", 24}})
+    {
+        SCOPED_TRACE(c.bits);
+        const QString path = QString::fromStdString(dir.File("band" + std::to_string(c.bits) + ".wav"));
+        constexpr int kFrames = 1000;
+        {
+            CDdcWavWriterWindow window;
+            Child<QLineEdit>(window, "m_pFilePathEdit")->setText(path);
+            Child<QRadioButton>(window, c.radio)->click();
+            window.show();
+            Child<QPushButton>(window, "m_pStartButton")->click();
+            ASSERT_TRUE(writer->IsWriting());
+            for (int n = 0; n < kFrames; ++n)
+                writer->WriteSample(n * 1000, -n * 1000);
+        }
+        EXPECT_FALSE(writer->IsWriting());
+        const SWavFile wav = ReadWavFile(path);
+        ASSERT_TRUE(wav.read);
+        EXPECT_EQ(wav.channels, 2);
+        EXPECT_EQ(wav.rate, rate);
+        EXPECT_EQ(wav.bits, c.bits);
+        EXPECT_EQ(wav.dataBytes, kFrames * 2 * c.bits / 8);
+        EXPECT_EQ(wav.dataAvailable, wav.dataBytes);
+        EXPECT_EQ(wav.riffBytes, wav.fileBytes - 8);
+    }
+}
+
 class SpectrumDialogTest : public ::testing::Test
 {
 protected:
@@ -254,5 +298,59 @@ TEST_F(SpectrumDialogTest, ReadOutOfThePanorama)
     EXPECT_EQ(top->text(), "+30 dB");
     EXPECT_EQ(Child<QLabel>(dialog, "m_pBottomLabel")->text(), "-100 dB");
     EXPECT_EQ(Child<QLabel>(dialog, "m_pBeginLabel_2")->text(), "6 GHz");
+}
+
+// Green pixels of column x of a picture between rows `from` and `to`.
+int GreenRows(const QImage& image, int x, int from, int to)
+{
+    int n = 0;
+    for (int y = from; y <= to; ++y)
+        n += image.pixel(x, y) == qRgb(0, 255, 0) ? 1 : 0;
+    return n;
+}
+
+// The picture draws the panoramas the last visible tick took from the device: the current one as
+// bars (a bin stored at 65 dB above the floor reaches row 520 - 4 x 65 = 260), the second as a red
+// line along the bottom with one peak; a hidden dialog takes nothing, so its picture stays as it was.
+TEST_F(SpectrumDialogTest, ThePictureDrawsThePanoramasOfTheLastVisibleTick)
+{
+    CSpectrumDialog dialog;
+    auto* graph = qobject_cast<CLabel2*>(Child<QLabel>(dialog, "m_pGraphLabel"));
+    ASSERT_NE(graph, nullptr);
+    EXPECT_EQ(graph->GetScaleHeight(), 520);
+    graph->setFixedSize(1010, 521);
+    const std::vector<double> savedCurrent(g_LmxPanorama, g_LmxPanorama + kLmxPanoramaSize);
+    const std::vector<double> savedSecond(g_LmxPanorama2, g_LmxPanorama2 + kLmxPanoramaSize);
+    std::fill(g_LmxPanorama, g_LmxPanorama + kLmxPanoramaSize, 0.0);
+    std::fill(g_LmxPanorama2, g_LmxPanorama2 + kLmxPanoramaSize, 0.0);
+    g_LmxPanorama2[600] = 50.0;
+    g_LmxPanorama[400] = 65.0;
+
+    dialog.OnTimer();
+    QImage picture = graph->grab().toImage();
+    EXPECT_EQ(GreenRows(picture, 401, 261, 519), 0) << "hidden: nothing taken";
+
+    dialog.show();
+    dialog.OnTimer();
+    picture = graph->grab().toImage();
+    EXPECT_EQ(GreenRows(picture, 401, 261, 519), 519 - 261 + 1);
+    EXPECT_EQ(GreenRows(picture, 401, 0, 258), 0);
+    EXPECT_EQ(GreenRows(picture, 600, 0, 518), 0);
+    EXPECT_EQ(picture.pixel(601, 520 - 4 * 50), qRgb(255, 0, 0));
+    EXPECT_EQ(picture.pixel(300, 520), qRgb(255, 0, 0));
+
+    // Hidden again, a new panorama changes neither the picture nor the read-out.
+    const QString readOut = Child<QLabel>(dialog, "m_pMaxLabel")->text();
+    dialog.hide();
+    g_LmxPanorama[400] = 0.0;
+    g_LmxPanorama[700] = 100.0;
+    dialog.OnTimer();
+    picture = graph->grab().toImage();
+    EXPECT_EQ(GreenRows(picture, 401, 261, 519), 519 - 261 + 1);
+    EXPECT_EQ(GreenRows(picture, 701, 200, 519), 0);
+    EXPECT_EQ(Child<QLabel>(dialog, "m_pMaxLabel")->text(), readOut);
+
+    std::copy(savedCurrent.begin(), savedCurrent.end(), g_LmxPanorama);
+    std::copy(savedSecond.begin(), savedSecond.end(), g_LmxPanorama2);
 }
 }  // namespace

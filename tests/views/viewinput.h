@@ -5,11 +5,15 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStringList>
+#include <QTimer>
 #include <QWheelEvent>
 #include <QWidget>
+
+#include <vector>
 
 inline void Send(QWidget* w, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons)
 {
@@ -77,4 +81,34 @@ inline QAction* FindAction(const QMenu* menu, const QString& text)
                 return inner;
     }
     return nullptr;
+}
+
+// How many menus a widget opened for a context-menu event at each of `positions`, and the entries of
+// the last one. Each menu is read and closed from the event loop, so none can block the test.
+struct SShownMenus
+{
+    int count = 0;
+    QStringList last;
+};
+
+inline SShownMenus ContextMenusAt(QWidget* w, const std::vector<QPoint>& positions)
+{
+    SShownMenus shown;
+    for (const QPoint pos : positions)
+    {
+        QTimer::singleShot(0,
+                           [&shown]
+                           {
+                               if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget()))
+                               {
+                                   ++shown.count;
+                                   shown.last = Entries(popup);
+                                   popup->close();
+                               }
+                           });
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, w->mapToGlobal(pos));
+        QApplication::sendEvent(w, &event);
+        QApplication::processEvents();
+    }
+    return shown;
 }
