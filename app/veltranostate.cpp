@@ -263,7 +263,18 @@ void Veltrano::ShowServiceWidgets()
 bool Veltrano::event(QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && MatchServiceKey(static_cast<QKeyEvent*>(event)->text()))
-        ShowServiceWidgets();
+    {
+        // The engineering window has no menu entry: the sequence typed again in service mode opens it.
+        if (m_nServiceMode == 1)
+        {
+            m_pInternalsWindow->show();
+            m_pInternalsWindow->raise();
+        }
+        else
+        {
+            ShowServiceWidgets();
+        }
+    }
     return QMainWindow::event(event);
 }
 

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 #include "correctionfiles.h"
 #include "devicethread.h"
@@ -33,13 +34,29 @@ QString DataFolder()
     return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
 }
 
-// The calibration is the operator's only copy: a file is replaced whole or left as it was.
-bool WriteWhole(const QString& path, const QByteArray& text)
+// The whole file, or nothing when it cannot be read or is far too large for a calibration table (an
+// operator can pick any file, a device file without end included).
+std::optional<QByteArray> ReadSmallFile(const QString& path)
 {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    QByteArray text = file.read(CCorrectionFiles::kMaxFileBytes + 1);
+    if (text.size() > CCorrectionFiles::kMaxFileBytes || file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return text;
+}
+
+// The calibration is the operator's only copy: a file is replaced whole or left as it was; a table
+// that holds a value no file can carry (NaN, infinity) is not written at all.
+bool WriteWhole(const QString& path, const std::optional<QByteArray>& text)
+{
+    if (!text)
+        return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(text) != text.size())
+    if (file.write(*text) != text->size())
     {
         file.cancelWriting();
         return false;
@@ -67,68 +84,73 @@ void CDeviceThread::LoadCorrections()
     channel->SetViewStopFreq(kStopFreqMHz);
     m_pAdf->SetFreqLimits(channel->GetStartFreq(), channel->GetStopFreq());
 
-    // A missing file leaves the library's own values.
+    // A missing or refused file leaves the library's own values for its whole table.
     const QString folder = DataFolder();
     LoadAdfCorrections(folder + QLatin1String(kAdfFile));
     LoadOscCorrections(folder + QLatin1String(kOscFile));
     LoadDbmCorrections(folder + QLatin1String(kDbmFile));
 }
 
+// Each loader reads the whole file and checks all of it (CCorrectionFiles) before it hands a single value
+// to the library, so a refused file leaves the calibration exactly as it was.
 bool CDeviceThread::LoadAdfCorrections(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> text = ReadSmallFile(path);
+    if (!text)
         return false;
-    const auto rows = CCorrectionFiles::ReadAdf(file);
-    for (int i = 0; i < CCorrectionFiles::kAdfRows; ++i)
+    const auto rows = CCorrectionFiles::ReadAdf(*text);
+    if (!rows)
+        return false;
+    // A short file leaves the rows after its last one as they were.
+    for (size_t i = 0; i < rows->size(); ++i)
     {
-        const auto& row = rows[static_cast<size_t>(i)];
-        if (!row)
-            continue;
-        m_pAdf->SetCorrAmpl(i, row->amplitude);
-        m_pAdf->SetShiftFrac(i, row->fracShift);
-        m_pAdf->SetShiftGarm(i, row->garmShift);
+        const int row = static_cast<int>(i);
+        m_pAdf->SetCorrAmpl(row, (*rows)[i].amplitude);
+        m_pAdf->SetShiftFrac(row, (*rows)[i].fracShift);
+        m_pAdf->SetShiftGarm(row, (*rows)[i].garmShift);
     }
     return true;
 }
 
 bool CDeviceThread::LoadOscCorrections(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> text = ReadSmallFile(path);
+    if (!text)
         return false;
-    const CHANNEL_CORRECTIONS values =
-        CCorrectionFiles::ReadChannels(file, m_pControlBits->GetChannelCount(), false);
-    for (size_t c = 0; c < values.channels.size(); ++c)
+    const auto values = CCorrectionFiles::ReadChannels(*text, m_pControlBits->GetChannelCount(), false);
+    if (!values)
+        return false;
+    for (size_t c = 0; c < values->channels.size(); ++c)
     {
         IChannel* channel = m_pControlBits->GetChannel(static_cast<int>(c));
         for (int k = 0; k < 3; ++k)
-            channel->SetOscCorrection(k, values.channels[c][static_cast<size_t>(k)]);
+            channel->SetOscCorrection(k, values->channels[c][static_cast<size_t>(k)]);
     }
-    return values.complete;
+    return true;
 }
 
 bool CDeviceThread::LoadDbmCorrections(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> text = ReadSmallFile(path);
+    if (!text)
         return false;
-    const CHANNEL_CORRECTIONS values =
-        CCorrectionFiles::ReadChannels(file, m_pControlBits->GetChannelCount(), true);
-    for (size_t c = 0; c < values.channels.size(); ++c)
+    const auto values = CCorrectionFiles::ReadChannels(*text, m_pControlBits->GetChannelCount(), true);
+    if (!values)
+        return false;
+    for (size_t c = 0; c < values->channels.size(); ++c)
     {
         IChannel* channel = m_pControlBits->GetChannel(static_cast<int>(c));
         for (int k = 0; k < 3; ++k)
-            channel->SetDbmCorrection(k, values.channels[c][static_cast<size_t>(k)]);
+            channel->SetDbmCorrection(k, values->channels[c][static_cast<size_t>(k)]);
     }
-    if (values.bands)
+    if (values->bands)
     {
         // The per-band corrections are indexed 1 to 8 in the library.
         IChannel* first = m_pControlBits->GetChannel(0);
         for (int j = 1; j <= CCorrectionFiles::kBandCorrections; ++j)
-            first->SetDbmCorrection2(j, (*values.bands)[static_cast<size_t>(j - 1)]);
+            first->SetDbmCorrection2(j, (*values->bands)[static_cast<size_t>(j - 1)]);
     }
-    return values.complete;
+    return true;
 }
 
 bool CDeviceThread::ExportAdfCorrections(const QString& path)

@@ -464,78 +464,6 @@
 <context>
     <name>CInternalsWindow</name>
     <message>
-        <source>Internals</source>
-        <translation>Внутренние параметры</translation>
-    </message>
-    <message>
-        <source>Information</source>
-        <translation>Информация</translation>
-    </message>
-    <message>
-        <source>Calibration</source>
-        <translation>Калибровка</translation>
-    </message>
-    <message>
-        <source>Other</source>
-        <translation>Прочее</translation>
-    </message>
-    <message>
-        <source>Hide</source>
-        <translation>Скрыть</translation>
-    </message>
-    <message>
-        <source>Parameter</source>
-        <translation>Параметр</translation>
-    </message>
-    <message>
-        <source>Value</source>
-        <translation>Значение</translation>
-    </message>
-    <message>
-        <source>dBm corrections</source>
-        <translation>Поправки дБм</translation>
-    </message>
-    <message>
-        <source>Oscilloscope corrections</source>
-        <translation>Поправки осциллографа</translation>
-    </message>
-    <message>
-        <source>ADF corrections</source>
-        <translation>Поправки ADF</translation>
-    </message>
-    <message>
-        <source>Import...</source>
-        <translation>Импорт...</translation>
-    </message>
-    <message>
-        <source>Export...</source>
-        <translation>Экспорт...</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Сохранить</translation>
-    </message>
-    <message>
-        <source>Show Osc Button</source>
-        <translation>Показывать кнопку осциллограммы</translation>
-    </message>
-    <message>
-        <source>Use DDC FFT Correction</source>
-        <translation>Использовать коррекцию БПФ DDC</translation>
-    </message>
-    <message>
-        <source>CycleDelay:</source>
-        <translation>CycleDelay:</translation>
-    </message>
-    <message>
-        <source>Device Name:</source>
-        <translation>Имя устройства:</translation>
-    </message>
-    <message>
-        <source>ClkDivCnt</source>
-        <translation>ClkDivCnt</translation>
-    </message>
-    <message>
         <source>Open DBM corrections</source>
         <translation>Открыть поправки дБм</translation>
     </message>
@@ -570,6 +498,73 @@
     <message>
         <source>Failed to write corrections data file!</source>
         <translation>Не удалось записать файл поправок!</translation>
+    </message>
+    <message>
+        <source>Wrong value in row &quot;%1&quot;, column &quot;%2&quot;!</source>
+        <translation>Неверное значение в строке &quot;%1&quot;, столбце &quot;%2&quot;!</translation>
+    </message>
+</context>
+<context>
+    <name>CInternalsWindowClass</name>
+    <message>
+        <source>Internals</source>
+        <translation>Внутренние параметры</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Информация</translation>
+    </message>
+    <message>
+        <source>Calibration</source>
+        <translation>Калибровка</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Прочее</translation>
+    </message>
+    <message>
+        <source>Hide</source>
+        <translation>Скрыть</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Параметр</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Значение</translation>
+    </message>
+    <message>
+        <source>Import...</source>
+        <translation>Импорт...</translation>
+    </message>
+    <message>
+        <source>Export...</source>
+        <translation>Экспорт...</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Сохранить</translation>
+    </message>
+    <message>
+        <source>Show Osc Button</source>
+        <translation>Показывать кнопку осциллограммы</translation>
+    </message>
+    <message>
+        <source>Use DDC FFT Correction</source>
+        <translation>Использовать коррекцию БПФ DDC</translation>
+    </message>
+    <message>
+        <source>CycleDelay:</source>
+        <translation>CycleDelay:</translation>
+    </message>
+    <message>
+        <source>Device Name:</source>
+        <translation>Имя устройства:</translation>
+    </message>
+    <message>
+        <source>ClkDivCnt</source>
+        <translation>ClkDivCnt</translation>
     </message>
 </context>
 <context>

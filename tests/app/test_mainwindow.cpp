@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QGuiApplication>
 #include <QLabel>
@@ -18,11 +19,13 @@
 #include <memory>
 
 #include "ddcwavwriterwindow.h"
+#include "ddcview.h"
 #include "debugwindow.h"
 #include "devicethread.h"
 #include "dockwindow.h"
 #include "fftoptions.h"
 #include "globals.h"
+#include "internalswindow.h"
 #include "iddcwavwriter.h"
 #include "oscillogramgraphic.h"
 #include "parameters.h"
@@ -570,6 +573,40 @@ TEST_F(MainWindowTest, ServiceSequenceRevealsTheServiceControls)
     QTest::keyClicks(m_window.get(), QStringLiteral("574"));
     for (const char* name : names)
         EXPECT_FALSE(Child<QWidget>(name)->isHidden()) << name;
+}
+
+// The internals window opens only from service mode: the first sequence reveals the service controls,
+// each further one shows the window.
+TEST_F(MainWindowTest, ServiceSequenceAgainOpensTheInternalsWindow)
+{
+    auto* internals = m_window->findChild<CInternalsWindow*>();
+    ASSERT_NE(internals, nullptr);
+    m_window->show();
+    QTest::keyClicks(m_window.get(), QStringLiteral("574"));
+    EXPECT_EQ(m_window->GetServiceMode(), 1);
+    EXPECT_FALSE(internals->isVisible());
+    QTest::keyClicks(m_window.get(), QStringLiteral("57"));
+    EXPECT_FALSE(internals->isVisible());
+    QTest::keyClicks(m_window.get(), QStringLiteral("4"));
+    EXPECT_TRUE(internals->isVisible());
+    internals->hide();
+    QTest::keyClicks(m_window.get(), QStringLiteral("574"));
+    EXPECT_TRUE(internals->isVisible());
+
+    // Its two display switches reach the band view and the range pane's buttons.
+    auto* ddc = Child<CDdcView>("m_pDdcGraphView");
+    auto* useCorrection = internals->findChild<QCheckBox*>(QStringLiteral("m_pUseDdcFftCorrCheck"));
+    auto* showOsc = internals->findChild<QCheckBox*>(QStringLiteral("m_pShowOscBtnCheck"));
+    ASSERT_NE(useCorrection, nullptr);
+    ASSERT_NE(showOsc, nullptr);
+    for (bool on : {false, true})
+    {
+        useCorrection->click();
+        EXPECT_EQ(useCorrection->isChecked(), on);
+        EXPECT_EQ(ddc->IsFftCorrOn(), on);
+        showOsc->click();
+        EXPECT_EQ(Button("m_pRangeOscButton")->isVisible(), !on);
+    }
 }
 
 TEST_F(MainWindowTest, LanguageIsStoredForTheNextStartOnly)

@@ -3,26 +3,20 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTableWidget>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QSlider>
 
 #include <functional>
 #include <memory>
 
-#include "devicethread.h"
-#include "globals.h"
 #include "internalswindow.h"
 #include "ivideoengine.h"
 #include "memorywindow.h"
 #include "scanerwindow.h"
-#include "scriptedprompt.h"
 #include "videowindow.h"
 #include "zantigo.h"
 
@@ -51,119 +45,6 @@ TEST(ServiceWindows, BuildWithSettingsNameAndTitle)
         EXPECT_EQ(window->windowTitle(), QString::fromLatin1(c.title));
         EXPECT_FALSE(window->isVisible());
     }
-}
-
-TEST(InternalsWindow, SetInfoRowGrowsTheTableAndReplacesCells)
-{
-    CInternalsWindow window;
-    ASSERT_EQ(window.m_pTableWidget->rowCount(), 0);
-    window.SetInfoRow(15, QStringLiteral("Add data"), QStringLiteral("7"));
-    ASSERT_EQ(window.m_pTableWidget->rowCount(), 16);
-    EXPECT_EQ(window.m_pTableWidget->item(15, 0)->text(), QStringLiteral("Add data"));
-    EXPECT_EQ(window.m_pTableWidget->item(15, 1)->text(), QStringLiteral("7"));
-    EXPECT_EQ(window.m_pTableWidget->item(3, 0), nullptr);
-
-    // A lower row neither shrinks the table nor touches the other rows.
-    window.SetInfoRow(2, QStringLiteral("Cycles"), QStringLiteral("1"));
-    window.SetInfoRow(2, QStringLiteral("Cycles"), QStringLiteral("2"));
-    EXPECT_EQ(window.m_pTableWidget->rowCount(), 16);
-    EXPECT_EQ(window.m_pTableWidget->item(2, 1)->text(), QStringLiteral("2"));
-    EXPECT_EQ(window.m_pTableWidget->item(15, 1)->text(), QStringLiteral("7"));
-}
-
-TEST(InternalsWindow, CycleDelayTakesOnlyWholeMillisecondsWithinTheLimit)
-{
-    CInternalsWindow window;
-    struct Case
-    {
-        const char* text;
-        int expectedMs;
-    } cases[] = {
-        {"250", 250}, {"abc", 250}, {"-5", 250}, {"10001", 250}, {"10000", 10000}, {"", 0}, {" 40 ", 40},
-    };
-    g_DeviceThread.m_nExtraDelayMs = 0;
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.text);
-        window.m_pDelayEdit->setText(QString::fromLatin1(c.text));
-        QTest::keyClick(window.m_pDelayEdit, Qt::Key_Return);
-        EXPECT_EQ(g_DeviceThread.m_nExtraDelayMs.load(), c.expectedMs);
-    }
-    g_DeviceThread.m_nExtraDelayMs = 0;
-}
-
-TEST(InternalsWindow, DeviceNameIsTakenOnEnterOnly)
-{
-    const QString before = g_DeviceThread.GetDeviceName();
-    CInternalsWindow window;
-    EXPECT_EQ(window.m_pDevNameEdit->text(), before);
-    window.m_pDevNameEdit->setText(QStringLiteral("Morvik B"));
-    EXPECT_EQ(g_DeviceThread.GetDeviceName(), before);
-    QTest::keyClick(window.m_pDevNameEdit, Qt::Key_Return);
-    EXPECT_EQ(g_DeviceThread.GetDeviceName(), QStringLiteral("Morvik B"));
-    g_DeviceThread.SetDeviceName(before);
-}
-
-TEST(InternalsWindow, ImportWarnsOnlyWhenALoadFails)
-{
-    QTemporaryDir dir;
-    const QString missing = dir.filePath(QStringLiteral("missing.dat"));
-    const QString adf = dir.filePath(QStringLiteral("adf.dat"));
-    {
-        QFile file(adf);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("1.5 12 3\n");
-    }
-    CInternalsWindow window;
-    {
-        CScriptedPrompt prompt;
-        prompt.AnswerOpenFile(QString(), QStringLiteral("Open ADF corrections"));
-        window.OnImpAdfButton();  // cancelled: nothing to report
-        EXPECT_EQ(prompt.Asked().size(), 1u);
-    }
-    {
-        CScriptedPrompt prompt;
-        prompt.AnswerOpenFile(missing, QStringLiteral("Open DBM corrections"))
-            .Answer(QMessageBox::Ok, QStringLiteral("Failed to load corrections data file!"));
-        window.OnImpDbmButton();
-    }
-    {
-        CScriptedPrompt prompt;
-        prompt.AnswerOpenFile(adf, QStringLiteral("Open ADF corrections"));
-        window.OnImpAdfButton();
-        EXPECT_EQ(prompt.Asked().size(), 1u);
-    }
-}
-
-TEST(InternalsWindow, ExportThatCannotWriteIsReported)
-{
-    QTemporaryDir dir;
-    CInternalsWindow window;
-    const QString written = dir.filePath(QStringLiteral("osc.dat"));
-    {
-        CScriptedPrompt prompt;
-        prompt.AnswerSaveFile(written, QStringLiteral("Save oscilloscope corrections"));
-        window.OnExpOscButton();
-    }
-    EXPECT_TRUE(QFile::exists(written));
-    {
-        CScriptedPrompt prompt;
-        prompt.AnswerSaveFile(dir.filePath(QStringLiteral("no/such/folder/osc.dat")))
-            .Answer(QMessageBox::Ok, QStringLiteral("Failed to write corrections data file!"));
-        window.OnExpOscButton();
-    }
-}
-
-TEST(InternalsWindow, SignalsCarryTheOperatorsChoices)
-{
-    CInternalsWindow window;
-    QSignalSpy clkDiv(&window, &CInternalsWindow::clkDivCntChanged);
-    window.m_pClkDivEdit->setText(QStringLiteral("12"));
-    QTest::keyClick(window.m_pClkDivEdit, Qt::Key_Return);
-    window.m_pClkDivEdit->setText(QStringLiteral("x"));
-    QTest::keyClick(window.m_pClkDivEdit, Qt::Key_Return);
-    ASSERT_EQ(clkDiv.count(), 1);
-    EXPECT_EQ(clkDiv.at(0).at(0).toInt(), 12);
 }
 
 TEST(ScanerWindow, OnlyFixedModeReportsARealFrequency)
