@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -83,6 +84,10 @@ CInternalsWindow::CInternalsWindow(QWidget* parent, IDlaControl* dla)
 {
     m_ui->setupUi(this);
     m_pTableWidget = m_ui->m_pTableWidget;
+    // The form creates these columns before it sets their width, so they would keep Qt's own width.
+    for (QTableWidget* table : {m_ui->m_pTableWidget, m_ui->m_pAdfCorrTable})
+        for (int column = 0; column < table->columnCount(); ++column)
+            table->setColumnWidth(column, table->horizontalHeader()->defaultSectionSize());
 
     connect(m_ui->m_pDelayEdit, &QLineEdit::returnPressed, this, &CInternalsWindow::OnDelayEdit);
     connect(m_ui->m_pDevNameEdit, &QLineEdit::returnPressed, this, &CInternalsWindow::OnDevNameEdit);
