@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,15 +18,15 @@
 
 #include <memory>
 
-#include "ddcwavwriterwindow.h"
 #include "ddcview.h"
+#include "ddcwavwriterwindow.h"
 #include "debugwindow.h"
 #include "devicethread.h"
 #include "dockwindow.h"
 #include "fftoptions.h"
 #include "globals.h"
-#include "internalswindow.h"
 #include "iddcwavwriter.h"
+#include "internalswindow.h"
 #include "oscillogramgraphic.h"
 #include "parameters.h"
 #include "rangeview.h"
