@@ -11,4 +11,9 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/videowindow.h
   ${CMAKE_CURRENT_LIST_DIR}/zantigo.cpp
   ${CMAKE_CURRENT_LIST_DIR}/zantigo.h
+  ${CMAKE_CURRENT_LIST_DIR}/zantigoblock.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/zantigobytes.h
+  ${CMAKE_CURRENT_LIST_DIR}/zantigopresets.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/generatorsignallist.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/generatorsignallist.h
 )

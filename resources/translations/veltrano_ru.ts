@@ -2487,24 +2487,23 @@ Level: %2</source>
 <context>
     <name>Zantigo</name>
     <message>
-        <source>Generator</source>
-        <translation>Генератор</translation>
-    </message>
-    <message>
-        <source>Turn ON Power</source>
-        <translation>Включить питание</translation>
-    </message>
-    <message>
-        <source>RF Power:</source>
-        <translation>Мощность ВЧ:</translation>
-    </message>
-    <message>
         <source>Status: Connection is OK</source>
         <translation>Состояние: связь в порядке</translation>
     </message>
     <message>
         <source>Status: Connection is ERROR</source>
         <translation>Состояние: ошибка связи</translation>
+    </message>
+</context>
+<context>
+    <name>ZantigoClass</name>
+    <message>
+        <source>Generator</source>
+        <translation>Генератор</translation>
+    </message>
+    <message>
+        <source>Turn ON Power</source>
+        <translation>Включить питание</translation>
     </message>
 </context>
 </TS>

@@ -35,6 +35,7 @@
 #include "tempdir.h"
 #include "veltrano.h"
 #include "wavfile.h"
+#include "zantigo.h"
 
 namespace
 {
@@ -492,6 +493,28 @@ TEST_F(MainWindowTest, ClosingFinishesTheBandWavFile)
     EXPECT_EQ(wav.dataBytes, 500 * 4);
     EXPECT_EQ(wav.dataAvailable, wav.dataBytes);
     EXPECT_EQ(wav.riffBytes, wav.fileBytes - 8);
+}
+
+// The transmitter never stays on after the program: closing the main window with the generator shown
+// and powered sends it a block whose output level is 0.
+TEST_F(MainWindowTest, ClosingSwitchesTheGeneratorOff)
+{
+    auto* generator = m_window->findChild<Zantigo*>();
+    ASSERT_NE(generator, nullptr);
+    m_window->show();
+    m_window->OnPlutoTxButton();
+    ASSERT_TRUE(generator->isVisible());
+    auto* power = generator->findChild<QCheckBox*>(QStringLiteral("m_pPowerCheckBox"));
+    ASSERT_NE(power, nullptr);
+    EXPECT_TRUE(power->isChecked());
+    // The first ticks fill the RF power list from the stored step; then the output level is that step.
+    generator->OnTimer();
+    generator->OnTimer();
+    const int kOutputLevel = 207;
+    ASSERT_NE(generator->GetBlock()[kOutputLevel], 0);
+    m_window->close();
+    EXPECT_FALSE(power->isChecked());
+    EXPECT_EQ(generator->GetBlock()[kOutputLevel], 0);
 }
 
 TEST_F(MainWindowTest, PaneCornersEnlargeAndRestore)
