@@ -183,10 +183,5 @@ BENCHMARK(BM_DdcViewBlock)
 
 int main(int argc, char** argv)
 {
-    KeepBenchmarkToThisRun("bench_ddcview");
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv, "bench_ddcview");
 }

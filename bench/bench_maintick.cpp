@@ -368,10 +368,5 @@ BENCHMARK(BM_MainWindowTick)->Iterations(kTicks)->UseManualTime()->Unit(benchmar
 
 int main(int argc, char** argv)
 {
-    KeepBenchmarkToThisRun("bench_maintick");
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv, "bench_maintick");
 }

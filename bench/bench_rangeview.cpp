@@ -182,10 +182,5 @@ BENCHMARK(BM_RangeViewSweep)
 
 int main(int argc, char** argv)
 {
-    KeepBenchmarkToThisRun("bench_rangeview");
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv, "bench_rangeview");
 }

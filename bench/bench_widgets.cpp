@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "benchsupport.h"
+#include "fakevideoengine.h"
 #include "histogramwidget.h"
-#include "ivideoengine.h"
 #include "videowidget.h"
 
 namespace
@@ -25,41 +25,15 @@ namespace
 constexpr int kPaints = 1000;
 
 // A frame of a moving grey ramp with noise-like detail, as the engine holds after a sync.
-class CBenchVideoEngine : public IVideoEngine
+std::vector<int> VideoFrame(int columns, int rows)
 {
-public:
-    CBenchVideoEngine(int columns, int rows)
-        : m_columns(columns), m_rows(rows), m_frame(size_t(columns) * rows)
-    {
-        for (int r = 0; r < rows; ++r)
-            for (int c = 0; c < columns; ++c)
-                m_frame[size_t(r) * columns + c] = (c + 3 * r + (c * r) % 17) & 0xFF;
-    }
-
-    void Enable(bool) override {}
-    bool IsEnabled() override { return true; }
-    void SetDarkLevel(int) override {}
-    int GetDarkLevel() override { return 10; }
-    void SetBrightLevel(int) override {}
-    int GetBrightLevel() override { return 70; }
-    const double* Update() override { return m_status; }
-    int32_t GetSyncState() override { return 3; }
-    int GetWidth() override { return m_columns; }
-    int GetHeight() override { return m_rows; }
-    int GetLine(int column, int line) override
-    {
-        if (column < 0 || column >= m_columns || line < 0 || line >= m_rows)
-            return 0;
-        return m_frame[size_t(line) * m_columns + column];
-    }
-    void ProcessSample(double) override {}
-
-private:
-    int m_columns;
-    int m_rows;
-    std::vector<int> m_frame;
-    double m_status[kStatusCount] = {};
-};
+    std::vector<int> frame(static_cast<size_t>(columns) * static_cast<size_t>(rows));
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            frame[static_cast<size_t>(r) * static_cast<size_t>(columns) + static_cast<size_t>(c)] =
+                (c + 3 * r + (c * r) % 17) & 0xFF;
+    return frame;
+}
 
 void PaintLoop(benchmark::State& state, QWidget& widget)
 {
@@ -96,7 +70,7 @@ BENCHMARK(BM_HistogramPaint)->Iterations(kPaints)->UseManualTime()->Unit(benchma
 
 void BM_VideoPaint(benchmark::State& state)
 {
-    CBenchVideoEngine engine(768, 576);
+    CFakeVideoEngine engine(768, 576, VideoFrame(768, 576));
     CQVideoWidget video;
     video.SetEngine(&engine);
     video.resize(768, 576);
@@ -107,10 +81,5 @@ BENCHMARK(BM_VideoPaint)->Iterations(kPaints)->UseManualTime()->Unit(benchmark::
 
 int main(int argc, char** argv)
 {
-    KeepBenchmarkToThisRun("bench_widgets");
-    int qtArgc = 1;
-    QApplication app(qtArgc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv, "bench_widgets");
 }

@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QtGlobal>
 
 #include <sys/stat.h>
@@ -47,4 +48,16 @@ inline void ReportTimes(benchmark::State& state, std::vector<double> timesMs)
     state.counters["mean_ms"] = sum / static_cast<double>(timesMs.size());
     state.counters["p95_ms"] = timesMs[static_cast<size_t>(0.95 * static_cast<double>(timesMs.size() - 1))];
     state.counters["max_ms"] = timesMs.back();
+}
+
+// The main of a benchmark of widgets: the run kept to this machine and its own folders, then the
+// application the widgets need, then the benchmarks.
+inline int RunWidgetBenchmarks(int argc, char** argv, const std::string& name)
+{
+    KeepBenchmarkToThisRun(name);
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
 }

@@ -69,12 +69,13 @@ CGeneratorSignalList::Error ReadItems(QXmlStreamReader& reader, QVector<CGenerat
 
 bool CGeneratorSignalList::IsValidBlock(const uint8_t* block)
 {
-    if (block[kBandOffset] >= kBandCount || block[kCarrierTypeOffset] >= kCarrierTypeCount ||
-        block[kOctaveOffset] >= kOctaveCount || block[kThirdOctaveOffset] >= kThirdOctaveCount)
+    using namespace ZantigoBytes;
+    if (block[kBandByte] >= kBandCount || block[kCarrierTypeByte] >= kCarrierTypeCount ||
+        block[kOctaveByte] >= kOctaveCount || block[kThirdOctaveByte] >= kThirdOctaveCount)
         return false;
     for (int band = 0; band < kBandCount; ++band)
     {
-        if (block[kSelectionOffset + band] >= kSelectionCount)
+        if (block[kSelectionByte + band] >= kSelectionCount)
             return false;
     }
     return true;

@@ -7,6 +7,8 @@
 #include <array>
 #include <cstdint>
 
+#include "zantigobytes.h"
+
 // The generator's named signals as they travel outside the program: signal-list files and the 224
 // numbers of a stored block. Pure data (no widgets), so the reader can be fuzzed on its own.
 //
@@ -24,19 +26,12 @@
 class CGeneratorSignalList
 {
 public:
-    static constexpr int kBlockSize = 224;
+    static constexpr int kBlockSize = static_cast<int>(sizeof(GENERATOR_PARAMS));
     static constexpr int kBandCount = 7;
     static constexpr int kSelectionCount = 20;
     static constexpr int kCarrierTypeCount = 3;
     static constexpr int kOctaveCount = 13;
     static constexpr int kThirdOctaveCount = 36;
-
-    // Offsets of the bytes the validator checks.
-    static constexpr int kCarrierTypeOffset = 195;
-    static constexpr int kOctaveOffset = 197;
-    static constexpr int kThirdOctaveOffset = 198;
-    static constexpr int kBandOffset = 199;
-    static constexpr int kSelectionOffset = 200;
 
     // A list file above this size is not read: it bounds what a hostile file can make the reader hold.
     // A list the program writes takes at most about 900 bytes per signal plus its title, so this leaves

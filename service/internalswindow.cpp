@@ -236,9 +236,10 @@ void CInternalsWindow::OnPackSizeCombo(int index)
     g_DeviceThread.m_pControlBits->SetPacketSizeCode(kLargestPacketCode - index);
 }
 
-// The alternate channel has no input on this device: the box is kept for the form, and sends nothing.
 void CInternalsWindow::OnAlterChannelCheck(bool /*checked*/)
 {
+    // Deliberately nothing: this device has no alternate channel to switch to. The box stays on the
+    // form for the engineers who know it, and a click must not reach the hardware.
 }
 
 void CInternalsWindow::OnClkDivEdit()
@@ -309,9 +310,10 @@ void CInternalsWindow::OnVisibilityChanged(bool visible)
         m_pDlaControl->SetDebugMode(visible);
 }
 
-// A spare button for bench work; in the program it does nothing.
 void CInternalsWindow::OnTestButton()
 {
+    // Deliberately nothing: a spare button for bench work on a development build; in the program a
+    // click must not reach the device.
 }
 
 // ---- ADF page -----------------------------------------------------------------------------------------

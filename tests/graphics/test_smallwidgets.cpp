@@ -26,6 +26,7 @@
 
 #include "devicethread.h"
 #include "doubletreewidgetitem.h"
+#include "fakevideoengine.h"
 #include "globals.h"
 #include "histogramwidget.h"
 #include "ivideoengine.h"
@@ -521,43 +522,6 @@ TEST(HistogramWidget, DegenerateLevelsStillDraw)
 
 namespace
 {
-// A frame of any size and content, row by row.
-class CFakeVideoEngine : public IVideoEngine
-{
-public:
-    CFakeVideoEngine(int columns, int rows, std::vector<int> values = {})
-        : m_columns(columns), m_rows(rows), m_values(std::move(values))
-    {
-    }
-
-    void Enable(bool) override {}
-    bool IsEnabled() override { return true; }
-    void SetDarkLevel(int) override {}
-    int GetDarkLevel() override { return 10; }
-    void SetBrightLevel(int) override {}
-    int GetBrightLevel() override { return 70; }
-    const double* Update() override { return m_status; }
-    int32_t GetSyncState() override { return 3; }
-    int GetWidth() override { return m_columns; }
-    int GetHeight() override { return m_rows; }
-    int GetLine(int column, int line) override
-    {
-        ++m_reads;
-        if (m_values.empty())
-            return 0;
-        return m_values[static_cast<size_t>(line * m_columns + column)];
-    }
-    void ProcessSample(double) override {}
-
-    int m_reads = 0;
-
-private:
-    int m_columns;
-    int m_rows;
-    std::vector<int> m_values;
-    double m_status[kStatusCount] = {};
-};
-
 // The device thread's engine for the length of a test.
 class CDeviceVideoEngine
 {
