@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QLabel>
 #include <QTime>
 
@@ -288,10 +289,12 @@ QString Veltrano::FormatRecordingTime(quint64 freeBytes)
 
 QString Veltrano::RecordingTimeText(const QString& bufferPath)
 {
-    const int slash = bufferPath.lastIndexOf(QLatin1Char('/'));
+    // The options dock keeps the range buffer path in the platform's own form.
+    const QString path = QDir::fromNativeSeparators(bufferPath);
+    const int slash = path.lastIndexOf(QLatin1Char('/'));
     if (slash < 0)
         return tr("Recording time available: n/a");
-    return FormatRecordingTime(CUtils::GetDiskFreeSpace(bufferPath.left(slash + 1)));
+    return FormatRecordingTime(CUtils::GetDiskFreeSpace(path.left(slash + 1)));
 }
 
 void Veltrano::UpdateRecordingTimeText()

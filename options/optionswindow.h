@@ -3,20 +3,10 @@
 #include <QString>
 #include <QTimer>
 
-#include <vector>
+#include <array>
 
 #include "docktoolboxwindow.h"
-
-class QCheckBox;
-class QComboBox;
-class QDial;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QToolBox;
-class QWidget;
+#include "ui_optionswindow.h"
 
 // The options dock: a tool box with the display and input settings of the range sweep (page 0), the
 // DDC band (page 1) and the demodulator (page 2). It pushes the operator's choices to the device
@@ -26,6 +16,9 @@ class QWidget;
 class COptionsWindow : public CQDockToolboxWindow
 {
     Q_OBJECT
+
+    // The widgets; the base reaches the tool box through this form's pointer to it.
+    Ui::COptionsWindowClass ui{};
 
 public:
     enum Page
@@ -144,100 +137,39 @@ private:
     // The widgets of one page's waterfall group.
     struct WaterfallGroup
     {
-        QGroupBox* box = nullptr;
-        QCheckBox* spectrumCheck = nullptr;
-        QCheckBox* writeToBufferCheck = nullptr;
-        QLineEdit* bufferPathEdit = nullptr;
-        QPushButton* browseButton = nullptr;
+        QGroupBox* box;
+        QCheckBox* spectrumCheck;
+        QCheckBox* writeToBufferCheck;
+        QLineEdit* bufferPathEdit;
+        QPushButton* browseButton;
     };
     // The widgets of one page's spectrum group.
     struct SpectrumGroup
     {
-        QGroupBox* box = nullptr;
-        QComboBox* averCombo = nullptr;
-        QPushButton* resetButton = nullptr;
-        QComboBox* windowCombo = nullptr;
-        QCheckBox* envelopeCheck = nullptr;
-    };
-    struct LmxCheck
-    {
-        QCheckBox* check;
-        int code;
+        QGroupBox* box;
+        QComboBox* averCombo;
+        QComboBox* windowCombo;
+        QCheckBox* envelopeCheck;
     };
 
-    void BuildForm();
-    QWidget* BuildRangePage();
-    QWidget* BuildBandPage();
-    QWidget* BuildDemodPage();
-    SpectrumGroup BuildSpectrumGroup(QWidget* page, const QString& prefix);
-    WaterfallGroup BuildWaterfallGroup(QWidget* page, const QString& prefix);
+    SpectrumGroup Spectrum(int page) const;
+    WaterfallGroup Waterfall(int page) const;
+    std::array<QPushButton*, 4> CommButtons() const;
     void Connect();
-    void RetranslateUi();
 
     void SetupRangePage(int antennaMode);
     void SetupAntenna(int antennaMode);
     void OnCommButton(int antenna);
     void SetupBandPage();
     void SetupDemodPage();
-    void FillDisplayCombos(const SpectrumGroup& group, const QString& section);
-    void LoadWaterfallGroup(const WaterfallGroup& group, const QString& section);
-    void OnWaterfallWriteToBuffer(const WaterfallGroup& group, const QString& section, bool on);
+    void FillDisplayCombos(int page);
+    void LoadWaterfallGroup(int page);
+    void OnWaterfallWriteToBuffer(int page, bool on);
     // Runs the save dialog with the buffer filter of a page; false when cancelled.
-    bool BrowseWaterfallBuffer(const WaterfallGroup& group, const QString& section, const QString& filter);
+    bool BrowseWaterfallBuffer(int page);
     void FillAudioDevices();
     void ApplySoundLevel(int level);
     QString Prefix() const;
-
-    QToolBox* m_pOptionsToolBox = nullptr;
-
-    SpectrumGroup m_range;
-    WaterfallGroup m_rangeWaterfall;
-    QGroupBox* m_pRangeAcousticGroupBox = nullptr;
-    QComboBox* m_pRangeAcousticGainCombo = nullptr;
-    QGroupBox* m_pRangeRadioGroupBox = nullptr;
-    QComboBox* m_pRangeRadioGainComboVersion6 = nullptr;
-    QGroupBox* m_pRangeWiredGroupBox = nullptr;
-    QComboBox* m_pRangeWiredGainCombo = nullptr;
-    QGroupBox* m_pRangeCommGroupBox = nullptr;
-    QComboBox* m_pRangeDlaCommCombo = nullptr;
-    QGroupBox* m_pRangeDlaGroupBox = nullptr;
-    QComboBox* m_pRangeDlaGainCombo = nullptr;
-    QGroupBox* m_pRangeAttGroupBox_2 = nullptr;  // attenuator
-    QComboBox* m_pRangeRadioAttCombo = nullptr;
-    QCheckBox* m_pRangeRadioAttSwCheck = nullptr;
-    QGroupBox* m_pRangeAttGroupBox = nullptr;  // amplifier
-    QCheckBox* m_pRangeRadioAmplSwCheck = nullptr;
-    QGroupBox* m_pRangeComGroupBox_3 = nullptr;  // filter
-    QComboBox* m_pRangeRadioFilterCombo = nullptr;
-    QLabel* m_pRangeWaterfallTimeLabel = nullptr;
-    QGroupBox* m_pRangeComGroupBox_2 = nullptr;  // converter bands
-    QGroupBox* m_pRangeComGroupBox = nullptr;    // antenna switch
-    QLabel* m_pLabelAntenna = nullptr;
-    QRadioButton* m_pManualSwitchRadio = nullptr;
-    QRadioButton* m_pAutoSwitchRadio = nullptr;
-    QPushButton* m_pCommButtons[4] = {};
-    QComboBox* m_pRangeRadioComCombo = nullptr;
-    std::vector<LmxCheck> m_lmxChecks;
-
-    SpectrumGroup m_ddc;
-    WaterfallGroup m_ddcWaterfall;
-    QGroupBox* m_pDdcOscGroupBox = nullptr;
-    QLineEdit* m_pDdcCombineOscEdit = nullptr;
-    QGroupBox* m_pDdcVectorGroupBox = nullptr;
-    QCheckBox* m_pDdcVectorLinesCheck = nullptr;
-    QComboBox* m_pDdcVectorSamplesComboBox = nullptr;
-    QGroupBox* m_pDdcBandwidthGroupBox = nullptr;
-    QComboBox* m_pDdcBandNameCombo = nullptr;
-
-    SpectrumGroup m_demod;
-    WaterfallGroup m_demodWaterfall;
-    QGroupBox* m_pDemodOscGroupBox = nullptr;
-    QLineEdit* m_pDemodCombineOscEdit = nullptr;
-    QGroupBox* m_pDemodSoundGroupBox = nullptr;
-    QComboBox* m_pDemodAudioDeviceCombo = nullptr;
-    QCheckBox* m_pDemodUseAgcCheck = nullptr;
-    QLineEdit* m_pDemodSoundLevelEdit = nullptr;
-    QDial* m_pDemodSoundLevelDial = nullptr;
 
     // 0 until the settle timer first fires: until then a range averaging change is not stored.
     int m_bSettled = 0;

@@ -30,6 +30,8 @@ const QString kDemodOptions = QStringLiteral("DemodOptions");
 const QString kDevice = QStringLiteral("Device");
 const QString kWaterfallWriteBuffer = QStringLiteral("WaterfallWriteBuffer");
 const QString kWaterfallBufferPath = QStringLiteral("WaterfallBufferPath");
+// Each page's section, by page number.
+const QString kSections[] = {kRangeOptions, kDdcOptions, kDemodOptions};
 
 constexpr int kAgcRefreshMs = 100;
 constexpr int kMaxAttenuatorIndex = 15;
@@ -71,8 +73,10 @@ void COptionsWindow::SetupOptionsWindow(int page, int antennaMode)
     }
 }
 
-void COptionsWindow::FillDisplayCombos(const SpectrumGroup& group, const QString& section)
+void COptionsWindow::FillDisplayCombos(int page)
 {
+    const SpectrumGroup group = Spectrum(page);
+    const QString& section = kSections[page];
     // The refill reports index -1, which the slots ignore; setting the stored index pushes it.
     g_FftOptions.FillAveragingCombo(group.averCombo);
     group.averCombo->setCurrentIndex(g_Parameters.GetInt(section, QStringLiteral("SpecAverMode"), 0));
@@ -80,8 +84,10 @@ void COptionsWindow::FillDisplayCombos(const SpectrumGroup& group, const QString
     group.windowCombo->setCurrentIndex(g_Parameters.GetInt(section, QStringLiteral("SpecWindow"), 0));
 }
 
-void COptionsWindow::LoadWaterfallGroup(const WaterfallGroup& group, const QString& section)
+void COptionsWindow::LoadWaterfallGroup(int page)
 {
+    const WaterfallGroup group = Waterfall(page);
+    const QString& section = kSections[page];
     group.spectrumCheck->setChecked(Flag(section, QStringLiteral("WaterfallSpectrum")) != 0);
     group.writeToBufferCheck->setChecked(Flag(section, kWaterfallWriteBuffer) != 0);
     group.bufferPathEdit->setText(g_Parameters.GetString(section, kWaterfallBufferPath, QString()));
@@ -91,82 +97,82 @@ void COptionsWindow::SetupRangePage(int antennaMode)
 {
     const int type = g_DeviceThread.GetChannelType();
     if (antennaMode == 0)
-        m_rangeWaterfall.box->hide();
+        ui.m_pRangeWaterfallGroupBox->hide();
 
-    FillDisplayCombos(m_range, kRangeOptions);
-    m_range.envelopeCheck->setChecked(Flag(kRangeOptions, QStringLiteral("SpecEnvelope")) != 0);
-    emit rangeEnvelopeChanged(m_range.envelopeCheck->isChecked());
+    FillDisplayCombos(RangePage);
+    ui.m_pRangeSpecEnvelopeCheck->setChecked(Flag(kRangeOptions, QStringLiteral("SpecEnvelope")) != 0);
+    emit rangeEnvelopeChanged(ui.m_pRangeSpecEnvelopeCheck->isChecked());
 
     // A combo left without a current item (a stored index beyond its entries) pushes nothing.
     const bool acoustic = type == 6;
-    m_pRangeAcousticGroupBox->setVisible(acoustic);
+    ui.m_pRangeAcousticGroupBox->setVisible(acoustic);
     if (acoustic)
     {
-        m_pRangeAcousticGainCombo->setCurrentIndex(
+        ui.m_pRangeAcousticGainCombo->setCurrentIndex(
             g_Parameters.GetInt(kRangeOptions, QStringLiteral("AcousticGain"), 0));
-        if (m_pRangeAcousticGainCombo->currentIndex() >= 0)
-            g_DeviceThread.m_pAcoustic->SetGain(m_pRangeAcousticGainCombo->currentIndex());
+        if (ui.m_pRangeAcousticGainCombo->currentIndex() >= 0)
+            g_DeviceThread.m_pAcoustic->SetGain(ui.m_pRangeAcousticGainCombo->currentIndex());
     }
 
     const bool radio = type == 0 || type == 3;
-    m_pRangeRadioGroupBox->hide();
+    ui.m_pRangeRadioGroupBox->hide();
     if (radio)
     {
         // The combo's slot sends item + 1; the reload sends the item itself and comes last.
-        m_pRangeRadioGainComboVersion6->setCurrentIndex(
+        ui.m_pRangeRadioGainComboVersion6->setCurrentIndex(
             g_Parameters.GetInt(kRangeOptions, QStringLiteral("RadioGain"), 0));
-        if (m_pRangeRadioGainComboVersion6->currentIndex() >= 0)
-            g_DeviceThread.m_pSky->SetGainIndex(m_pRangeRadioGainComboVersion6->currentIndex());
+        if (ui.m_pRangeRadioGainComboVersion6->currentIndex() >= 0)
+            g_DeviceThread.m_pSky->SetGainIndex(ui.m_pRangeRadioGainComboVersion6->currentIndex());
     }
 
     const bool wired = type == 1 || type == 2 || type == 5;
-    m_pRangeWiredGroupBox->setVisible(wired);
+    ui.m_pRangeWiredGroupBox->setVisible(wired);
     if (wired)
     {
-        m_pRangeWiredGainCombo->setCurrentIndex(
+        ui.m_pRangeWiredGainCombo->setCurrentIndex(
             g_Parameters.GetInt(kRangeOptions, QStringLiteral("WiredGain"), 0));
-        if (m_pRangeWiredGainCombo->currentIndex() >= 0)
-            g_DeviceThread.m_pSky->SetGainIndex(m_pRangeWiredGainCombo->currentIndex());
+        if (ui.m_pRangeWiredGainCombo->currentIndex() >= 0)
+            g_DeviceThread.m_pSky->SetGainIndex(ui.m_pRangeWiredGainCombo->currentIndex());
     }
 
     const bool connector = type == 2 || type == 4;
-    m_pRangeCommGroupBox->setVisible(connector);
-    m_pRangeDlaGroupBox->setVisible(type == 4);
+    ui.m_pRangeCommGroupBox->setVisible(connector);
+    ui.m_pRangeDlaGroupBox->setVisible(type == 4);
     if (connector)
     {
-        m_pRangeDlaGainCombo->setCurrentIndex(
+        ui.m_pRangeDlaGainCombo->setCurrentIndex(
             g_Parameters.GetInt(kRangeOptions, QStringLiteral("DlaGain"), 0));
-        m_pRangeDlaCommCombo->setCurrentIndex(
+        ui.m_pRangeDlaCommCombo->setCurrentIndex(
             g_Parameters.GetInt(kRangeOptions, QStringLiteral("DlaComm"), 0));
-        if (m_pRangeDlaGainCombo->currentIndex() >= 0)
-            g_DeviceThread.m_pDla->SetGain(m_pRangeDlaGainCombo->currentIndex());
-        if (m_pRangeDlaCommCombo->currentIndex() >= 0)
-            g_DeviceThread.m_pDla->SetComm(m_pRangeDlaCommCombo->currentIndex());
+        if (ui.m_pRangeDlaGainCombo->currentIndex() >= 0)
+            g_DeviceThread.m_pDla->SetGain(ui.m_pRangeDlaGainCombo->currentIndex());
+        if (ui.m_pRangeDlaCommCombo->currentIndex() >= 0)
+            g_DeviceThread.m_pDla->SetComm(ui.m_pRangeDlaCommCombo->currentIndex());
     }
 
-    LoadWaterfallGroup(m_rangeWaterfall, kRangeOptions);
+    LoadWaterfallGroup(RangePage);
 
     if (radio)
     {
         // The attenuator byte takes 0..15 dB; a hand-edited value outside is limited, not wrapped.
         const int att = std::clamp(g_Parameters.GetInt(kRangeOptions, QStringLiteral("RadioAtt"), 0), 0,
                                    kMaxAttenuatorIndex);
-        m_pRangeRadioAttCombo->setCurrentIndex(att);
+        ui.m_pRangeRadioAttCombo->setCurrentIndex(att);
         g_DeviceThread.m_pSky->SetAttenuator(static_cast<uint8_t>(att));
         g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioAtt"), att);
-        m_pRangeAttGroupBox->show();
+        ui.m_pRangeAttGroupBox->show();
 
         const int ampl = Flag(kRangeOptions, QStringLiteral("RadioAmplSw"));
-        m_pRangeRadioAmplSwCheck->setChecked(ampl != 0);
+        ui.m_pRangeRadioAmplSwCheck->setChecked(ampl != 0);
         g_DeviceThread.m_pSky->SetAmplSwitch(static_cast<uint8_t>(ampl));
         g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioAmplSw"), ampl);
         const int attSwitch = Flag(kRangeOptions, QStringLiteral("RadioAttSw"));
-        m_pRangeRadioAttSwCheck->setChecked(attSwitch != 0);
+        ui.m_pRangeRadioAttSwCheck->setChecked(attSwitch != 0);
         g_DeviceThread.m_pSky->SetAttSwitch(static_cast<uint8_t>(attSwitch));
         g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioAttSw"), attSwitch);
 
         // The stored filter is not used: every reload starts on the widest one.
-        m_pRangeRadioFilterCombo->setCurrentIndex(0);
+        ui.m_pRangeRadioFilterCombo->setCurrentIndex(0);
         g_DeviceThread.m_pSky->SetFilter(0);
         g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioFilter"), 0);
 
@@ -175,11 +181,11 @@ void COptionsWindow::SetupRangePage(int antennaMode)
     }
     else
     {
-        m_pRangeAttGroupBox->hide();
+        ui.m_pRangeAttGroupBox->hide();
     }
 
-    const bool on = m_rangeWaterfall.writeToBufferCheck->checkState() == Qt::Checked;
-    const QString path = m_rangeWaterfall.bufferPathEdit->text();
+    const bool on = ui.m_pRangeWaterfallWriteToBufferCheck->checkState() == Qt::Checked;
+    const QString path = ui.m_pRangeWaterfallBufferPathEdit->text();
     emit rangeWaterfallBuffer(on, path);
     g_Parameters.SetInt(kRangeOptions, kWaterfallWriteBuffer, on ? 1 : 0);
     g_Parameters.SetString(kRangeOptions, kWaterfallBufferPath, path);
@@ -187,40 +193,41 @@ void COptionsWindow::SetupRangePage(int antennaMode)
 
 void COptionsWindow::SetupAntenna(int antennaMode)
 {
-    m_pRangeRadioComCombo->hide();
+    ui.m_pRangeRadioComCombo->hide();
     if (antennaMode == 2)
     {
         // Another window owns the antenna switch while it is open; nothing is pushed.
-        m_pLabelAntenna->show();
-        m_pManualSwitchRadio->hide();
-        m_pAutoSwitchRadio->hide();
-        for (QPushButton* button : m_pCommButtons)
+        ui.m_pLabelAntenna->show();
+        ui.m_pManualSwitchRadio->hide();
+        ui.m_pAutoSwitchRadio->hide();
+        for (QPushButton* button : CommButtons())
             button->hide();
         return;
     }
-    m_pLabelAntenna->hide();
-    m_pManualSwitchRadio->show();
-    m_pAutoSwitchRadio->show();
+    ui.m_pLabelAntenna->hide();
+    ui.m_pManualSwitchRadio->show();
+    ui.m_pAutoSwitchRadio->show();
     // The ANT1 button is shown for a stored value outside 0..4, so that is the antenna used.
     int com = g_Parameters.GetInt(kRangeOptions, QStringLiteral("RadioCom"), 0);
     if (com < 0 || com > 4)
         com = 1;
     if (com == 0)
     {
-        m_pManualSwitchRadio->setChecked(false);
-        m_pAutoSwitchRadio->setChecked(true);
-        m_pCommButtons[0]->setChecked(true);
-        for (QPushButton* button : m_pCommButtons)
+        ui.m_pManualSwitchRadio->setChecked(false);
+        ui.m_pAutoSwitchRadio->setChecked(true);
+        ui.m_pComm1Button->setChecked(true);
+        for (QPushButton* button : CommButtons())
             button->hide();
     }
     else
     {
-        m_pManualSwitchRadio->setChecked(true);
-        m_pAutoSwitchRadio->setChecked(false);
+        ui.m_pManualSwitchRadio->setChecked(true);
+        ui.m_pAutoSwitchRadio->setChecked(false);
+        const auto buttons = CommButtons();
         for (int i = 0; i < 4; ++i)
         {
-            m_pCommButtons[i]->show();
-            m_pCommButtons[i]->setChecked(i + 1 == com);
+            buttons[i]->show();
+            buttons[i]->setChecked(i + 1 == com);
         }
     }
     OnRangeRadioComCombo(com);
@@ -249,7 +256,7 @@ void COptionsWindow::OnRangeRadioComSlider(const int levels[3])
 void COptionsWindow::OnManualSwitchRadio()
 {
     OnCommButton(1);
-    for (QPushButton* button : m_pCommButtons)
+    for (QPushButton* button : CommButtons())
         button->show();
 }
 
@@ -258,7 +265,7 @@ void COptionsWindow::OnAutoSwitchRadio()
     g_DeviceThread.m_pSky->SetCommutator(0);
     g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioCom"), 0);
     // The buttons keep their states for the next manual choice.
-    for (QPushButton* button : m_pCommButtons)
+    for (QPushButton* button : CommButtons())
         button->hide();
 }
 
@@ -266,8 +273,9 @@ void COptionsWindow::OnCommButton(int antenna)
 {
     g_DeviceThread.m_pSky->SetCommutator(static_cast<uint8_t>(antenna));
     g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioCom"), antenna);
+    const auto buttons = CommButtons();
     for (int i = 0; i < 4; ++i)
-        m_pCommButtons[i]->setChecked(i + 1 == antenna);
+        buttons[i]->setChecked(i + 1 == antenna);
 }
 
 void COptionsWindow::OnComm1Button()
@@ -293,60 +301,65 @@ void COptionsWindow::OnComm4Button()
 void COptionsWindow::SetupBandPage()
 {
     const QString prefix = Prefix();
-    m_pDdcVectorLinesCheck->setChecked(Flag(kDdcOptions, prefix + QStringLiteral("VectorLines")) != 0);
-    m_pDdcVectorSamplesComboBox->setCurrentIndex(
+    // The bandwidth table editor is not offered; the table is the device's own.
+    ui.m_pBandGroupBox->hide();
+    ui.m_pDdcVectorLinesCheck->setChecked(Flag(kDdcOptions, prefix + QStringLiteral("VectorLines")) != 0);
+    ui.m_pDdcVectorSamplesComboBox->setCurrentIndex(
         g_Parameters.GetInt(kDdcOptions, prefix + QStringLiteral("SamplesIndex"), 0));
-    m_ddcWaterfall.box->hide();
-    FillDisplayCombos(m_ddc, kDdcOptions);
+    ui.m_pDdcWaterfallGroupBox->hide();
+    FillDisplayCombos(BandPage);
 
     IControlBits* controlBits = g_DeviceThread.m_pControlBits;
-    m_pDdcBandNameCombo->clear();
+    ui.m_pDdcBandNameCombo->clear();
     const int bandCount = controlBits ? controlBits->GetDdcBandCount() : 0;
     for (int i = 0; i < bandCount; ++i)
-        m_pDdcBandNameCombo->addItem(QString::fromStdWString(controlBits->GetDdcBand(i).Name));
+        ui.m_pDdcBandNameCombo->addItem(QString::fromStdWString(controlBits->GetDdcBand(i).Name));
 
     // The selection stays off the table's last, empty built-in entry.
     const QString bandwidthKey = prefix + QStringLiteral("Bandwidth");
     if (g_Parameters.GetInt(kDevice, bandwidthKey, 0) > kMaxBandwidthIndex)
         g_Parameters.SetInt(kDevice, bandwidthKey, kMaxBandwidthIndex);
-    m_pDdcBandNameCombo->setCurrentIndex(g_Parameters.GetInt(kDevice, bandwidthKey, 0));
+    ui.m_pDdcBandNameCombo->setCurrentIndex(g_Parameters.GetInt(kDevice, bandwidthKey, 0));
 
-    m_pDdcCombineOscEdit->setText(
+    ui.m_pDdcCombineOscEdit->setText(
         QString::number(g_Parameters.GetInt(kDdcOptions, prefix + QStringLiteral("CombineOsc"), 1)));
-    LoadWaterfallGroup(m_ddcWaterfall, kDdcOptions);
-    m_ddc.envelopeCheck->setChecked(Flag(kDdcOptions, QStringLiteral("SpecEnvelope")) != 0);
-    emit ddcEnvelopeChanged(m_ddc.envelopeCheck->isChecked());
+    LoadWaterfallGroup(BandPage);
+    ui.m_pDdcSpecEnvelopeCheck->setChecked(Flag(kDdcOptions, QStringLiteral("SpecEnvelope")) != 0);
+    emit ddcEnvelopeChanged(ui.m_pDdcSpecEnvelopeCheck->isChecked());
+
+    const int type = g_DeviceThread.GetChannelType();
+    ui.m_pDdcScanningGroupBox->setVisible(type == 0 || type == 3);
 }
 
 void COptionsWindow::FillAudioDevices()
 {
-    if (m_pDemodAudioDeviceCombo->count() > 0)
+    if (ui.m_pDemodAudioDeviceCombo->count() > 0)
         return;
-    m_pDemodAudioDeviceCombo->clear();
+    ui.m_pDemodAudioDeviceCombo->clear();
     // The sound engine opens its device by an index into the same list.
     for (const std::string& name : kplatform::CAlsaAudioOutput::DeviceNames())
-        m_pDemodAudioDeviceCombo->addItem(QString::fromStdString(name));
+        ui.m_pDemodAudioDeviceCombo->addItem(QString::fromStdString(name));
 }
 
 void COptionsWindow::SetupDemodPage()
 {
     const QString prefix = Prefix();
-    m_demodWaterfall.box->hide();
-    FillDisplayCombos(m_demod, kDemodOptions);
+    ui.m_pDemodWaterfallGroupBox->hide();
+    FillDisplayCombos(DemodPage);
 
     // The device list is built once per run; filling and selecting are not an operator's choice.
     m_bReloading = true;
     FillAudioDevices();
-    m_pDemodAudioDeviceCombo->setCurrentIndex(
+    ui.m_pDemodAudioDeviceCombo->setCurrentIndex(
         g_Parameters.GetInt(kDemodOptions, QStringLiteral("AudioDevice"), 0));
     m_bReloading = false;
 
     ISoundEngine* sound = g_DeviceThread.m_pSoundEngine;
     const bool agc = Flag(kDemodOptions, QStringLiteral("SoundUseAgc")) != 0;
-    m_pDemodUseAgcCheck->setChecked(agc);
+    ui.m_pDemodUseAgcCheck->setChecked(agc);
     sound->SetUseAgc(agc);
-    m_pDemodSoundLevelEdit->setEnabled(!agc);
-    m_pDemodSoundLevelDial->setEnabled(!agc);
+    ui.m_pDemodSoundLevelEdit->setEnabled(!agc);
+    ui.m_pDemodSoundLevelDial->setEnabled(!agc);
     if (agc)
     {
         m_Timer.start(kAgcRefreshMs);
@@ -354,31 +367,31 @@ void COptionsWindow::SetupDemodPage()
     else
     {
         m_Timer.stop();
-        ApplySoundLevel(TextToInt(m_pDemodSoundLevelEdit->text()));
+        ApplySoundLevel(TextToInt(ui.m_pDemodSoundLevelEdit->text()));
     }
     // Stored with six decimals: read as a number and cut to its integer part.
     ApplySoundLevel(
         static_cast<int>(g_Parameters.GetDouble(kDemodOptions, QStringLiteral("SoundAgcLevel"), 0.0)));
 
-    m_pDemodCombineOscEdit->setText(
+    ui.m_pDemodCombineOscEdit->setText(
         QString::number(g_Parameters.GetInt(kDemodOptions, prefix + QStringLiteral("CombineOsc"), 1)));
-    m_demod.envelopeCheck->setChecked(Flag(kDemodOptions, QStringLiteral("SpecEnvelope")) != 0);
-    emit demodEnvelopeChanged(m_demod.envelopeCheck->isChecked());
-    LoadWaterfallGroup(m_demodWaterfall, kDemodOptions);
+    ui.m_pDemodSpecEnvelopeCheck->setChecked(Flag(kDemodOptions, QStringLiteral("SpecEnvelope")) != 0);
+    emit demodEnvelopeChanged(ui.m_pDemodSpecEnvelopeCheck->isChecked());
+    LoadWaterfallGroup(DemodPage);
 }
 
 void COptionsWindow::ApplySoundLevel(int level)
 {
     // Beyond 0..100 the engine's gain formula leaves its range: the level is limited and shown so.
     const int clamped = std::clamp(level, 0, kMaxSoundLevel);
-    m_pDemodSoundLevelDial->setValue(clamped);
-    m_pDemodSoundLevelEdit->setText(QString::number(clamped));
+    ui.m_pDemodSoundLevelDial->setValue(clamped);
+    ui.m_pDemodSoundLevelEdit->setText(QString::number(clamped));
     g_DeviceThread.m_pSoundEngine->SetSoundLevel(clamped);
 }
 
 void COptionsWindow::OnTimer()
 {
-    m_pDemodSoundLevelEdit->setText(QString::number(g_DeviceThread.m_pSoundEngine->GetAgcLevel()));
+    ui.m_pDemodSoundLevelEdit->setText(QString::number(g_DeviceThread.m_pSoundEngine->GetAgcLevel()));
 }
 
 void COptionsWindow::OnTimer2()
@@ -389,7 +402,7 @@ void COptionsWindow::OnTimer2()
 
 void COptionsWindow::OnRangeFftAverChanged()
 {
-    const int index = m_range.averCombo->currentIndex();
+    const int index = ui.m_pRangeSpecAverCombo->currentIndex();
     if (index < 0)
         return;
     g_DeviceThread.m_pRangeFft1->SetAveraging(index);
@@ -399,8 +412,8 @@ void COptionsWindow::OnRangeFftAverChanged()
 
 void COptionsWindow::OnRangeFftWindowChanged()
 {
-    if (m_range.windowCombo->currentIndex() >= 0)
-        g_DeviceThread.m_pRangeFft1->SetWindow(m_range.windowCombo->currentIndex());
+    if (ui.m_pRangeSpecWindowCombo->currentIndex() >= 0)
+        g_DeviceThread.m_pRangeFft1->SetWindow(ui.m_pRangeSpecWindowCombo->currentIndex());
 }
 
 void COptionsWindow::OnRangeSpecEnvelope(bool on)
@@ -415,40 +428,46 @@ void COptionsWindow::OnRangeWaterfallSpectrum(bool on)
     emit rangeWaterfallChanged();
 }
 
-void COptionsWindow::OnWaterfallWriteToBuffer(const WaterfallGroup& group, const QString& section, bool on)
+void COptionsWindow::OnWaterfallWriteToBuffer(int page, bool on)
 {
-    const QString path = group.bufferPathEdit->text();
-    if (&group == &m_rangeWaterfall)
+    const QString path = Waterfall(page).bufferPathEdit->text();
+    if (page == RangePage)
         emit rangeWaterfallBuffer(on, path);
-    else if (&group == &m_ddcWaterfall)
+    else if (page == BandPage)
         emit ddcWaterfallBuffer(on, path);
     else
         emit demodWaterfallBuffer(on, path);
-    g_Parameters.SetInt(section, kWaterfallWriteBuffer, on ? 1 : 0);
-    g_Parameters.SetString(section, kWaterfallBufferPath, path);
+    g_Parameters.SetInt(kSections[page], kWaterfallWriteBuffer, on ? 1 : 0);
+    g_Parameters.SetString(kSections[page], kWaterfallBufferPath, path);
 }
 
-bool COptionsWindow::BrowseWaterfallBuffer(const WaterfallGroup& group, const QString& section,
-                                           const QString& filter)
+bool COptionsWindow::BrowseWaterfallBuffer(int page)
 {
-    const QString chosen =
-        Prompt().GetSaveFileName(this, tr("Save Waterfall Buffer As"), group.bufferPathEdit->text(), filter);
+    const QString filters[] = {tr("Buffer files (*.rwb)"), tr("Buffer files (*.dwb)"),
+                               tr("Buffer files (*.mwb)")};
+    const WaterfallGroup group = Waterfall(page);
+    QString chosen = Prompt().GetSaveFileName(this, tr("Save Waterfall Buffer As"),
+                                              group.bufferPathEdit->text(), filters[page]);
     if (chosen.isEmpty())
         return false;
-    group.bufferPathEdit->setText(QDir::toNativeSeparators(chosen));
+    // The range buffer path is kept in the platform's own form (its readers convert it back); the
+    // other two pages keep the dialog's answer as it is.
+    if (page == RangePage)
+        chosen = QDir::toNativeSeparators(chosen);
+    group.bufferPathEdit->setText(chosen);
     group.writeToBufferCheck->setChecked(true);
-    OnWaterfallWriteToBuffer(group, section, true);
+    OnWaterfallWriteToBuffer(page, true);
     return true;
 }
 
 void COptionsWindow::OnRangeWaterfallWriteToBufferCheck(bool on)
 {
-    OnWaterfallWriteToBuffer(m_rangeWaterfall, kRangeOptions, on);
+    OnWaterfallWriteToBuffer(RangePage, on);
 }
 
 void COptionsWindow::OnRangeWaterfallBrowseButton()
 {
-    BrowseWaterfallBuffer(m_rangeWaterfall, kRangeOptions, tr("Buffer files (*.rwb)"));
+    BrowseWaterfallBuffer(RangePage);
 }
 
 void COptionsWindow::OnRangeRadioGainCombo(int index)
@@ -482,7 +501,7 @@ void COptionsWindow::OnRangeDlaCommCombo(int index)
     if (index == kDlaSelectIndex)
     {
         // The pin pair is used as connector 5; the combo's change comes back here with it.
-        m_pRangeDlaCommCombo->setCurrentIndex(kDlaPinPairIndex);
+        ui.m_pRangeDlaCommCombo->setCurrentIndex(kDlaPinPairIndex);
         return;
     }
     g_DeviceThread.m_pDla->SetComm(index);
@@ -527,14 +546,14 @@ void COptionsWindow::OnRangeRadioFilterCombo(int index)
 
 void COptionsWindow::OnDdcFftAverChanged()
 {
-    if (m_ddc.averCombo->currentIndex() >= 0)
-        g_DeviceThread.m_pDdcFft1->SetAveraging(m_ddc.averCombo->currentIndex());
+    if (ui.m_pDdcSpecAverCombo->currentIndex() >= 0)
+        g_DeviceThread.m_pDdcFft1->SetAveraging(ui.m_pDdcSpecAverCombo->currentIndex());
 }
 
 void COptionsWindow::OnDdcFftWindowChanged()
 {
-    if (m_ddc.windowCombo->currentIndex() >= 0)
-        g_DeviceThread.m_pDdcFft1->SetWindow(m_ddc.windowCombo->currentIndex());
+    if (ui.m_pDdcSpecWindowCombo->currentIndex() >= 0)
+        g_DeviceThread.m_pDdcFft1->SetWindow(ui.m_pDdcSpecWindowCombo->currentIndex());
 }
 
 void COptionsWindow::OnDdcSpecEnvelope(bool on)
@@ -551,12 +570,12 @@ void COptionsWindow::OnDdcWaterfallSpectrum(bool on)
 
 void COptionsWindow::OnDdcWaterfallWriteToBufferCheck(bool on)
 {
-    OnWaterfallWriteToBuffer(m_ddcWaterfall, kDdcOptions, on);
+    OnWaterfallWriteToBuffer(BandPage, on);
 }
 
 void COptionsWindow::OnDdcWaterfallBrowseButton()
 {
-    BrowseWaterfallBuffer(m_ddcWaterfall, kDdcOptions, tr("Buffer files (*.dwb)"));
+    BrowseWaterfallBuffer(BandPage);
 }
 
 void COptionsWindow::OnDdcCombineOscEdited(const QString& text)
@@ -581,14 +600,14 @@ void COptionsWindow::OnDdcBandwidthChanged(int index)
 
 void COptionsWindow::OnDemodFftAverChanged()
 {
-    if (m_demod.averCombo->currentIndex() >= 0)
-        g_DeviceThread.m_pDemodFft1->SetAveraging(m_demod.averCombo->currentIndex());
+    if (ui.m_pDemodSpecAverCombo->currentIndex() >= 0)
+        g_DeviceThread.m_pDemodFft1->SetAveraging(ui.m_pDemodSpecAverCombo->currentIndex());
 }
 
 void COptionsWindow::OnDemodFftWindowChanged()
 {
-    if (m_demod.windowCombo->currentIndex() >= 0)
-        g_DeviceThread.m_pDemodFft1->SetWindow(m_demod.windowCombo->currentIndex());
+    if (ui.m_pDemodSpecWindowCombo->currentIndex() >= 0)
+        g_DeviceThread.m_pDemodFft1->SetWindow(ui.m_pDemodSpecWindowCombo->currentIndex());
 }
 
 void COptionsWindow::OnDemodSpecEnvelope(bool on)
@@ -605,12 +624,12 @@ void COptionsWindow::OnDemodWaterfallSpectrum(bool on)
 
 void COptionsWindow::OnDemodWaterfallWriteToBufferCheck(bool on)
 {
-    OnWaterfallWriteToBuffer(m_demodWaterfall, kDemodOptions, on);
+    OnWaterfallWriteToBuffer(DemodPage, on);
 }
 
 void COptionsWindow::OnDemodWaterfallBrowseButton()
 {
-    BrowseWaterfallBuffer(m_demodWaterfall, kDemodOptions, tr("Buffer files (*.mwb)"));
+    BrowseWaterfallBuffer(DemodPage);
 }
 
 void COptionsWindow::OnDemodCombineOscEdited(const QString& text)
@@ -622,33 +641,33 @@ void COptionsWindow::OnDemodAudioDeviceChanged()
 {
     // The main window reopens the sound output on the stored device: store an operator's choice
     // first. The reload's own fill and selection store nothing (it would overwrite the stored index).
-    if (!m_bReloading && m_pDemodAudioDeviceCombo->currentIndex() >= 0)
+    if (!m_bReloading && ui.m_pDemodAudioDeviceCombo->currentIndex() >= 0)
         g_Parameters.SetInt(kDemodOptions, QStringLiteral("AudioDevice"),
-                            m_pDemodAudioDeviceCombo->currentIndex());
-    emit ddcBandChanged(m_pDdcBandNameCombo->currentIndex());
+                            ui.m_pDemodAudioDeviceCombo->currentIndex());
+    emit ddcBandChanged(ui.m_pDdcBandNameCombo->currentIndex());
 }
 
 void COptionsWindow::OnDemodUseAgcCheck(bool on)
 {
     g_DeviceThread.m_pSoundEngine->SetUseAgc(on);
-    m_pDemodSoundLevelEdit->setEnabled(!on);
-    m_pDemodSoundLevelDial->setEnabled(!on);
+    ui.m_pDemodSoundLevelEdit->setEnabled(!on);
+    ui.m_pDemodSoundLevelDial->setEnabled(!on);
     if (on)
     {
         m_Timer.start(kAgcRefreshMs);
         return;
     }
     m_Timer.stop();
-    ApplySoundLevel(TextToInt(m_pDemodSoundLevelEdit->text()));
+    ApplySoundLevel(TextToInt(ui.m_pDemodSoundLevelEdit->text()));
 }
 
 void COptionsWindow::OnDemodSoundLevelEdit()
 {
-    ApplySoundLevel(TextToInt(m_pDemodSoundLevelEdit->text()));
+    ApplySoundLevel(TextToInt(ui.m_pDemodSoundLevelEdit->text()));
 }
 
 void COptionsWindow::OnDemodSoundLevelDial(int level)
 {
-    m_pDemodSoundLevelEdit->setText(QString::number(level));
+    ui.m_pDemodSoundLevelEdit->setText(QString::number(level));
     g_DeviceThread.m_pSoundEngine->SetSoundLevel(level);
 }

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QDir>
 
 #include "igraphic.h"
 #include "spectrumgraphic.h"
@@ -37,8 +38,9 @@ void CViewBase::SetWaterfallBuffer(bool on, QString path)
     if (waterfall == nullptr)
         return;
     const bool wanted = on && !path.isEmpty();
+    // The options dock may hand the path in the platform's own form.
     // A file that cannot be created leaves the pane without one; the caption must not claim otherwise.
-    const bool recording = waterfall->SetBufferFile(wanted, path) && wanted;
+    const bool recording = waterfall->SetBufferFile(wanted, QDir::fromNativeSeparators(path)) && wanted;
     m_InfoText = recording ? tr("Recording waterfall") : tr("");
 }
 

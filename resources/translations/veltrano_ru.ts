@@ -993,6 +993,25 @@ Pattern: %3</source>
 <context>
     <name>COptionsWindow</name>
     <message>
+        <source>Save Waterfall Buffer As</source>
+        <translation>Сохранить буфер водопада как</translation>
+    </message>
+    <message>
+        <source>Buffer files (*.rwb)</source>
+        <translation>Файлы буфера (*.rwb)</translation>
+    </message>
+    <message>
+        <source>Buffer files (*.dwb)</source>
+        <translation>Файлы буфера (*.dwb)</translation>
+    </message>
+    <message>
+        <source>Buffer files (*.mwb)</source>
+        <translation>Файлы буфера (*.mwb)</translation>
+    </message>
+</context>
+<context>
+    <name>COptionsWindowClass</name>
+    <message>
         <source>Options</source>
         <translation>Параметры</translation>
     </message>
@@ -1089,16 +1108,8 @@ Pattern: %3</source>
         <translation>Полоса</translation>
     </message>
     <message>
-        <source>Oscillogram</source>
-        <translation>Осциллограмма</translation>
-    </message>
-    <message>
         <source>Vector</source>
         <translation>Векторная диаграмма</translation>
-    </message>
-    <message>
-        <source>Lines</source>
-        <translation>Линии</translation>
     </message>
     <message>
         <source>Sound</source>
@@ -1107,22 +1118,6 @@ Pattern: %3</source>
     <message>
         <source>Use AGC</source>
         <translation>Использовать АРУ</translation>
-    </message>
-    <message>
-        <source>Save Waterfall Buffer As</source>
-        <translation>Сохранить буфер водопада как</translation>
-    </message>
-    <message>
-        <source>Buffer files (*.rwb)</source>
-        <translation>Файлы буфера (*.rwb)</translation>
-    </message>
-    <message>
-        <source>Buffer files (*.dwb)</source>
-        <translation>Файлы буфера (*.dwb)</translation>
-    </message>
-    <message>
-        <source>Buffer files (*.mwb)</source>
-        <translation>Файлы буфера (*.mwb)</translation>
     </message>
 </context>
 <context>

@@ -4,13 +4,17 @@
 #include <QComboBox>
 #include <QDial>
 #include <QDir>
+#include <QDockWidget>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
 #include <QToolBox>
+#include <QTranslator>
 
 #include <memory>
 
@@ -20,6 +24,7 @@
 #include "optionswindow.h"
 #include "parameters.h"
 #include "scriptedprompt.h"
+#include "ui_optionswindow.h"
 
 namespace
 {
@@ -46,7 +51,223 @@ protected:
 
     QToolBox* ToolBox() const { return Child<QToolBox>("m_pOptionsToolBox"); }
 
+    // Gives the input types up to `type` a channel each, so that any of them can be selected.
+    static void AddChannelsUpTo(int type)
+    {
+        IControlBits* bits = g_DeviceThread.m_pControlBits;
+        while (bits->GetChannelCount() <= type)
+            bits->AddChannel(bits->GetChannelCount(), L"T", L"Type", 61e6);
+    }
+
     std::unique_ptr<COptionsWindow> m_window;
+};
+
+// Every widget of the form by its object name: the other windows and the tests find them so.
+struct NamedWidget
+{
+    const char* name;
+    const char* className;
+};
+const NamedWidget kFormWidgets[] = {
+    {"widget", "QWidget"},
+    {"m_pOptionsToolBox", "QToolBox"},
+    {"m_pRangeOptionsPage", "QWidget"},
+    {"m_pDdcOptionsPage", "QWidget"},
+    {"m_pDemodulationOptionPage", "QWidget"},
+    {"m_pRangeSpectrumGroupBox", "QGroupBox"},
+    {"label_7", "QLabel"},
+    {"m_pRangeSpecAverCombo", "QComboBox"},
+    {"m_pRangeSpecReset", "QPushButton"},
+    {"label_9", "QLabel"},
+    {"m_pRangeSpecWindowCombo", "QComboBox"},
+    {"m_pRangeSpecEnvelopeCheck", "QCheckBox"},
+    {"m_pRangeWaterfallGroupBox", "QGroupBox"},
+    {"m_pRangeWaterfallSpectrumCheck", "QCheckBox"},
+    {"m_pRangeWaterfallWriteToBufferCheck", "QCheckBox"},
+    {"m_pRangeWaterfallBufferPathEdit", "QLineEdit"},
+    {"m_pRangeWaterfallBrowseButton", "QPushButton"},
+    {"m_pRangeWaterfallTimeLabel", "QLabel"},
+    {"m_pRangeRadioGroupBox", "QGroupBox"},
+    {"m_pRangeRadioGainCombo", "QComboBox"},
+    {"m_pRangeRadioGainComboVersion4", "QComboBox"},
+    {"m_pRangeRadioGainComboVersion6", "QComboBox"},
+    {"m_pRangeWiredGroupBox", "QGroupBox"},
+    {"m_pRangeWiredGainCombo", "QComboBox"},
+    {"m_pRangeAcousticGroupBox", "QGroupBox"},
+    {"m_pRangeAcousticGainCombo", "QComboBox"},
+    {"m_pRangeDlaGroupBox", "QGroupBox"},
+    {"m_pRangeDlaGainCombo", "QComboBox"},
+    {"m_pRangeCommGroupBox", "QGroupBox"},
+    {"m_pRangeDlaCommCombo", "QComboBox"},
+    {"m_pRangeAttGroupBox_2", "QGroupBox"},
+    {"m_pRangeRadioAttCombo", "QComboBox"},
+    {"m_pRangeRadioAttSwCheck", "QCheckBox"},
+    {"m_pRangeAttGroupBox", "QGroupBox"},
+    {"m_pRangeRadioAmplSwCheck", "QCheckBox"},
+    {"m_pRangeComGroupBox_3", "QGroupBox"},
+    {"m_pRangeRadioFilterCombo", "QComboBox"},
+    {"m_pRangeComGroupBox", "QGroupBox"},
+    {"m_pLabelAntenna", "QLabel"},
+    {"m_pManualSwitchRadio", "QRadioButton"},
+    {"m_pAutoSwitchRadio", "QRadioButton"},
+    {"m_pAutoSwitchButton", "QPushButton"},
+    {"m_pComm1Button", "QPushButton"},
+    {"m_pComm2Button", "QPushButton"},
+    {"m_pComm3Button", "QPushButton"},
+    {"m_pComm4Button", "QPushButton"},
+    {"m_pRangeRadioComCombo", "QComboBox"},
+    {"m_pRangeComGroupBox_2", "QGroupBox"},
+    {"m_pRangeComGroupBox_4", "QGroupBox"},
+    {"m_pRangeFHSSCheck_0", "QCheckBox"},
+    {"m_pRangeFHSSCheck_1", "QCheckBox"},
+    {"m_pRangeFHSSCheck_2", "QCheckBox"},
+    {"label_12", "QLabel"},
+    {"m_pFHSSCombo", "QComboBox"},
+    {"m_pLMX_Check_", "QCheckBox"},
+    {"m_pLMX_Check_4", "QCheckBox"},
+    {"m_pLMX_Check_5", "QCheckBox"},
+    {"m_pLMX_Check_6", "QCheckBox"},
+    {"m_pLMX_Check_7", "QCheckBox"},
+    {"m_pLMX_Check_8", "QCheckBox"},
+    {"m_pLMX_Check_9", "QCheckBox"},
+    {"m_pLMX_Check_10", "QCheckBox"},
+    {"m_pLMX_Check_11", "QCheckBox"},
+    {"m_pLMX_Check_12", "QCheckBox"},
+    {"m_pLMX_Check_13", "QCheckBox"},
+    {"m_pLMX_Check_14", "QCheckBox"},
+    {"m_pLMX_Check_15", "QCheckBox"},
+    {"m_pLMX_Check_1", "QCheckBox"},
+    {"m_pLMX_Check_23", "QCheckBox"},
+    {"m_pLMX_Check_16", "QCheckBox"},
+    {"m_pLMX_Check_17", "QCheckBox"},
+    {"m_pLMX_Check_18", "QCheckBox"},
+    {"m_pLMX_Check_19", "QCheckBox"},
+    {"m_pLMX_Check_20", "QCheckBox"},
+    {"m_pLMX_Check_21", "QCheckBox"},
+    {"m_pLMX_Check_22", "QCheckBox"},
+    {"m_pLMX_Check_0", "QCheckBox"},
+    {"m_pLMX_Check_24", "QCheckBox"},
+    {"m_pLMX_Check_25", "QCheckBox"},
+    {"m_pLMX_Check_26", "QCheckBox"},
+    {"m_pLMX_Check_27", "QCheckBox"},
+    {"m_pLMX_Check_2", "QCheckBox"},
+    {"m_pLMX_Check_3", "QCheckBox"},
+    {"m_pLMX_Check_28", "QCheckBox"},
+    {"m_pLMX_Check_29", "QCheckBox"},
+    {"m_pLMX_Check_30", "QCheckBox"},
+    {"m_pLMX_Check_31", "QCheckBox"},
+    {"m_pLMX_Button_3", "QPushButton"},
+    {"m_pLMX_Button_0", "QPushButton"},
+    {"m_pLMX_Button_1", "QPushButton"},
+    {"m_pLMX_Button_2", "QPushButton"},
+    {"m_pDdcSpectrumGroupBox", "QGroupBox"},
+    {"label_14", "QLabel"},
+    {"m_pDdcSpecAverCombo", "QComboBox"},
+    {"m_pDdcSpecReset", "QPushButton"},
+    {"label_17", "QLabel"},
+    {"m_pDdcSpecWindowCombo", "QComboBox"},
+    {"m_pDdcSpecEnvelopeCheck", "QCheckBox"},
+    {"m_pDdcWaterfallGroupBox", "QGroupBox"},
+    {"m_pDdcWaterfallSpectrumCheck", "QCheckBox"},
+    {"m_pDdcWaterfallWriteToBufferCheck", "QCheckBox"},
+    {"m_pDdcWaterfallBufferPathEdit", "QLineEdit"},
+    {"m_pDdcWaterfallBrowseButton", "QPushButton"},
+    {"m_pDdcOscGroupBox", "QGroupBox"},
+    {"label_27", "QLabel"},
+    {"m_pDdcCombineOscEdit", "QLineEdit"},
+    {"label_26", "QLabel"},
+    {"m_pDdcVectorGroupBox", "QGroupBox"},
+    {"m_pDdcVectorLinesCheck", "QCheckBox"},
+    {"label_4", "QLabel"},
+    {"m_pDdcVectorSamplesComboBox", "QComboBox"},
+    {"m_pDdcScanningGroupBox", "QGroupBox"},
+    {"m_pDdcScanningTuneOffButton", "QPushButton"},
+    {"m_pDdcScanningTuneBackButton", "QPushButton"},
+    {"label_11", "QLabel"},
+    {"m_pTuneNumberEdit", "QLineEdit"},
+    {"m_pBandGroupBox", "QGroupBox"},
+    {"label_2", "QLabel"},
+    {"label_3", "QLabel"},
+    {"label_5", "QLabel"},
+    {"label_8", "QLabel"},
+    {"m_pDdcBandNameCombo", "QComboBox"},
+    {"m_pDdcDeciCoeffEdit", "QLineEdit"},
+    {"m_pDdcOutputScalingEdit", "QLineEdit"},
+    {"m_pDdcCorrectAmplEdit", "QLineEdit"},
+    {"groupBox_4", "QGroupBox"},
+    {"m_pDdcEnableFirCheck", "QCheckBox"},
+    {"label_10", "QLabel"},
+    {"m_pDdcFirNameEdit", "QLineEdit"},
+    {"m_pDdcOpenFirButton", "QPushButton"},
+    {"m_pDdcDefaultFirCheck", "QCheckBox"},
+    {"label_6", "QLabel"},
+    {"m_pDdcTapCountCombo", "QComboBox"},
+    {"m_pDdcApplyBandButton", "QPushButton"},
+    {"m_pDdcUpdateBandButton", "QPushButton"},
+    {"m_pDdcInsertBandButton", "QPushButton"},
+    {"m_pDdcRemoveBandButton", "QPushButton"},
+    {"m_pDemodSpectrumGroupBox", "QGroupBox"},
+    {"label_20", "QLabel"},
+    {"m_pDemodSpecAverCombo", "QComboBox"},
+    {"m_pDemodSpecReset", "QPushButton"},
+    {"label_22", "QLabel"},
+    {"m_pDemodSpecWindowCombo", "QComboBox"},
+    {"m_pDemodSpecEnvelopeCheck", "QCheckBox"},
+    {"m_pDemodWaterfallGroupBox", "QGroupBox"},
+    {"m_pDemodWaterfallSpectrumCheck", "QCheckBox"},
+    {"m_pDemodWaterfallWriteToBufferCheck", "QCheckBox"},
+    {"m_pDemodWaterfallBufferPathEdit", "QLineEdit"},
+    {"m_pDemodWaterfallBrowseButton", "QPushButton"},
+    {"m_pDemodOscGroupBox", "QGroupBox"},
+    {"label_28", "QLabel"},
+    {"m_pDemodCombineOscEdit", "QLineEdit"},
+    {"label_29", "QLabel"},
+    {"m_pDemodSoundGroupBox", "QGroupBox"},
+    {"label_16", "QLabel"},
+    {"m_pDemodAudioDeviceCombo", "QComboBox"},
+    {"m_pDemodUseAgcCheck", "QCheckBox"},
+    {"label", "QLabel"},
+    {"m_pDemodSoundLevelEdit", "QLineEdit"},
+    {"m_pDemodSoundLevelDial", "QDial"},
+    {"m_pDemodDeclickerGroupBox", "QGroupBox"},
+    {"m_pDemodDeclickerEnableCheck", "QCheckBox"},
+    {"m_pDemodDeclickerCheck", "QCheckBox"},
+    {"m_pDemodDenoiserCheck", "QCheckBox"},
+    {"m_pDemodMfCheck", "QCheckBox"},
+};
+
+// The combo boxes whose items come from the form, with their items in order.
+struct FixedList
+{
+    const char* combo;
+    QStringList items;
+};
+QStringList Numbered(int first, int step, int count, const QString& unit)
+{
+    QStringList items;
+    for (int i = 0; i < count; ++i)
+        items << QStringLiteral("%1 %2").arg(first + step * i).arg(unit);
+    return items;
+}
+const FixedList kFixedLists[] = {
+    {"m_pRangeRadioGainCombo", {"-5 dB", "1 dB", "7 dB", "13 dB", "19 dB", "25 dB"}},
+    {"m_pRangeRadioGainComboVersion4", {"-3 dB", "0 dB", "+3 dB"}},
+    {"m_pRangeRadioGainComboVersion6",
+     {"-3 dB", "+3 dB", "+12 dB", "+21 dB", "+30 dB", "+36 dB", "+45 dB", "+51 dB", "+60 dB"}},
+    {"m_pRangeWiredGainCombo",
+     {"Auto", "-5 dB", "1 dB", "7 dB", "13 dB", "19 dB", "25 dB", "31 dB", "37 dB"}},
+    {"m_pRangeAcousticGainCombo", {"Auto", "0 dB", "6 dB", "12 dB", "18 dB", "24 dB", "30 dB", "36 dB"}},
+    {"m_pRangeDlaGainCombo", {"Auto", "0 dB", "14 dB", "26 dB", "38 dB", "56 dB", "76 dB", "96 dB"}},
+    {"m_pRangeDlaCommCombo", {"4-5", "3-6", "1-2", "7-8", "Select", "1-3", "Negative", "No connection"}},
+    {"m_pRangeRadioAttCombo", Numbered(0, 1, 16, QStringLiteral("dB"))},
+    {"m_pRangeRadioFilterCombo", Numbered(60, -5, 12, QStringLiteral("MHz"))},
+    {"m_pRangeRadioComCombo", {"1 Channel", "2 Channel", "3 Channel", "4 Channel"}},
+    {"m_pFHSSCombo",
+     {"0.5ms / 7ms / 0.3s", "1ms / 14ms / 0.3s", "2ms / 28ms / 0.3s", "0.5ms / 7ms / 0.6s",
+      "1ms / 14ms / 0.6s", "2ms / 28ms / 0.6s", "0.5ms / 7ms / 1.2s", "1ms / 14ms / 1.2s",
+      "2ms / 28ms / 1.2s"}},
+    {"m_pDdcVectorSamplesComboBox", {"256", "512", "1024", "2048", "4096"}},
+    {"m_pDdcTapCountCombo", {"256", "128", "64", "32", "16", "8"}},
 };
 
 // Selects an input type the library has a channel for, or skips the test.
@@ -66,6 +287,167 @@ TEST_F(OptionsWindowTest, IsTheOptionsDockWithItsThreePages)
     EXPECT_EQ(ToolBox()->itemText(0), QStringLiteral("Full Range Options"));
     EXPECT_EQ(ToolBox()->itemText(1), QStringLiteral("Band Options"));
     EXPECT_EQ(ToolBox()->itemText(2), QStringLiteral("Demodulation Options"));
+    EXPECT_EQ(m_window->objectName(), QStringLiteral("COptionsWindowClass"));
+    for (const NamedWidget& widget : kFormWidgets)
+    {
+        const QWidget* found = m_window->findChild<QWidget*>(QLatin1String(widget.name));
+        ASSERT_NE(found, nullptr) << widget.name;
+        EXPECT_STREQ(found->metaObject()->className(), widget.className) << widget.name;
+    }
+
+    // What the device has no use for is hidden; the reload keeps the hidden controls' states all the same.
+    const char* hidden[] = {"m_pDemodDeclickerGroupBox",
+                            "m_pBandGroupBox",
+                            "m_pRangeComGroupBox_3",
+                            "m_pLMX_Check_",
+                            "m_pLMX_Check_0",
+                            "m_pLMX_Check_16",
+                            "m_pLMX_Check_17",
+                            "m_pLMX_Check_18",
+                            "m_pLMX_Check_19",
+                            "m_pLMX_Check_20",
+                            "m_pLMX_Check_21",
+                            "m_pLMX_Check_22",
+                            "m_pLMX_Button_0",
+                            "m_pLMX_Button_1",
+                            "m_pLMX_Button_2",
+                            "m_pLMX_Button_3",
+                            "m_pRangeFHSSCheck_2",
+                            "m_pRangeRadioAttSwCheck",
+                            "label_12",
+                            "m_pFHSSCombo"};
+    for (const char* name : hidden)
+        EXPECT_TRUE(Child<QWidget>(name)->isHidden()) << name;
+    for (const char* name : {"m_pRangeComGroupBox_4", "m_pRangeFHSSCheck_0", "m_pRangeFHSSCheck_1",
+                             "m_pAutoSwitchButton", "m_pDemodSoundGroupBox"})
+        EXPECT_FALSE(Child<QWidget>(name)->isHidden()) << name;
+}
+
+TEST_F(OptionsWindowTest, TheFormAloneGivesTheStartingStateAndTheFixedLists)
+{
+    QDockWidget dock;
+    Ui::COptionsWindowClass form;
+    form.setupUi(&dock);
+
+    EXPECT_EQ(dock.objectName(), QStringLiteral("COptionsWindowClass"));
+    EXPECT_EQ(dock.windowTitle(), QStringLiteral("Options"));
+    EXPECT_EQ(dock.size(), QSize(422, 1499));
+    EXPECT_EQ(dock.minimumSize(), QSize(300, 226));
+    EXPECT_TRUE(dock.isFloating());
+    EXPECT_EQ(dock.allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    EXPECT_EQ(dock.widget(), form.widget);
+    EXPECT_EQ(form.m_pOptionsToolBox->font().family(), QStringLiteral("Arial"));
+    EXPECT_EQ(form.m_pOptionsToolBox->currentIndex(), 0);
+
+    EXPECT_TRUE(form.m_pDemodUseAgcCheck->isChecked());
+    EXPECT_FALSE(form.m_pDemodSoundLevelEdit->isEnabled());
+    QDial* dial = form.m_pDemodSoundLevelDial;
+    EXPECT_FALSE(dial->isEnabled());
+    EXPECT_EQ(dial->value(), 0);
+    EXPECT_EQ(dial->minimum(), 0);
+    EXPECT_EQ(dial->maximum(), 100);
+    EXPECT_EQ(dial->pageStep(), 10);
+    EXPECT_TRUE(dial->notchesVisible());
+    EXPECT_GE(dial->minimumHeight(), 100);
+    EXPECT_EQ(form.m_pRangeRadioGainCombo->currentText(), QStringLiteral("7 dB"));
+    EXPECT_EQ(form.m_pRangeRadioGainComboVersion4->currentIndex(), 0);
+    EXPECT_EQ(form.m_pRangeRadioGainComboVersion6->currentIndex(), 0);
+    EXPECT_TRUE(form.m_pRangeWaterfallBufferPathEdit->isReadOnly());
+    EXPECT_TRUE(form.m_pTuneNumberEdit->isReadOnly());
+    EXPECT_EQ(form.m_pTuneNumberEdit->text(), QStringLiteral("1"));
+    EXPECT_TRUE(form.m_pDdcBandNameCombo->isEditable());
+    EXPECT_EQ(form.m_pDdcOpenFirButton->minimumSize(), QSize(23, 23));
+    EXPECT_EQ(form.m_pDdcOpenFirButton->maximumSize(), QSize(23, 23));
+    EXPECT_EQ(form.m_pAutoSwitchButton->maximumSize(), QSize(80, 25));
+    EXPECT_EQ(form.m_pRangeWaterfallTimeLabel->text(), QStringLiteral("Recording time available: n/a"));
+
+    for (QComboBox* combo :
+         {form.m_pRangeSpecAverCombo, form.m_pRangeSpecWindowCombo, form.m_pDdcSpecAverCombo,
+          form.m_pDdcSpecWindowCombo, form.m_pDemodSpecAverCombo, form.m_pDemodSpecWindowCombo,
+          form.m_pDdcBandNameCombo, form.m_pDemodAudioDeviceCombo})
+    {
+        EXPECT_EQ(combo->count(), 0) << combo->objectName().toStdString();
+        EXPECT_EQ(combo->currentIndex(), -1) << combo->objectName().toStdString();
+    }
+    for (const FixedList& list : kFixedLists)
+    {
+        const auto* combo = dock.findChild<QComboBox*>(QLatin1String(list.combo));
+        ASSERT_NE(combo, nullptr) << list.combo;
+        QStringList items;
+        for (int i = 0; i < combo->count(); ++i)
+            items << combo->itemText(i);
+        EXPECT_EQ(items, list.items) << list.combo;
+    }
+
+    // The two switching modes exclude each other; the antenna buttons do not.
+    form.m_pManualSwitchRadio->click();
+    form.m_pAutoSwitchRadio->click();
+    EXPECT_FALSE(form.m_pManualSwitchRadio->isChecked());
+    form.m_pComm1Button->click();
+    form.m_pComm3Button->click();
+    EXPECT_TRUE(form.m_pComm1Button->isChecked());
+    EXPECT_TRUE(form.m_pComm3Button->isChecked());
+
+    // The Band page's groups top to bottom, the bandwidth editor last.
+    QStringList groups;
+    for (int i = 0; i < form.m_pDdcOptionsPage->layout()->count(); ++i)
+    {
+        if (QWidget* widget = form.m_pDdcOptionsPage->layout()->itemAt(i)->widget())
+            groups << widget->objectName();
+    }
+    EXPECT_EQ(groups, QStringList({"m_pDdcSpectrumGroupBox", "m_pDdcWaterfallGroupBox", "m_pDdcOscGroupBox",
+                                   "m_pDdcVectorGroupBox", "m_pDdcScanningGroupBox", "m_pBandGroupBox"}));
+    EXPECT_EQ(form.m_pDdcOscGroupBox->title(), QStringLiteral("Oscilloscope"));
+    EXPECT_EQ(form.m_pDemodOscGroupBox->title(), QStringLiteral("Oscilloscope"));
+    EXPECT_EQ(form.m_pDdcVectorLinesCheck->text(), QStringLiteral("Draw Lines"));
+    EXPECT_EQ(form.m_pBandGroupBox->title(), QStringLiteral("Bandwidth"));
+}
+
+TEST_F(OptionsWindowTest, ALanguageChangeSetsTheTextsAgainAndReloadsThePages)
+{
+    const QString prefix = g_DeviceThread.GetChannelPrefix(-1);
+    g_Parameters.SetInt(QStringLiteral("DdcOptions"), prefix + QStringLiteral("CombineOsc"), 4);
+    g_Parameters.SetInt(QStringLiteral("DemodOptions"), prefix + QStringLiteral("CombineOsc"), 6);
+    Build();
+    Child<QComboBox>("m_pRangeRadioGainComboVersion4")->setCurrentIndex(2);
+    Child<QLineEdit>("m_pDdcCombineOscEdit")->setText(QStringLiteral("9"));
+    Child<QLineEdit>("m_pDemodCombineOscEdit")->setText(QStringLiteral("9"));
+    Child<QLineEdit>("m_pTuneNumberEdit")->setText(QStringLiteral("7"));
+    m_window->SetRangeWaterfallTimeText(QStringLiteral("Recording time available: 3 days 00:00:00"));
+    auto* connector = Child<QComboBox>("m_pRangeDlaCommCombo");
+    connector->setItemText(5, QStringLiteral("2-4"));
+    std::vector<std::pair<int, int>> before;
+    const QList<QComboBox*> combos = m_window->findChildren<QComboBox*>();
+    for (const QComboBox* combo : combos)
+        before.emplace_back(combo->currentIndex(), combo->count());
+
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(m_window.get(), &change);
+
+    for (int i = 0; i < combos.size(); ++i)
+    {
+        EXPECT_EQ(combos[i]->currentIndex(), before[i].first) << combos[i]->objectName().toStdString();
+        EXPECT_EQ(combos[i]->count(), before[i].second) << combos[i]->objectName().toStdString();
+    }
+    EXPECT_EQ(Child<QLineEdit>("m_pDdcCombineOscEdit")->text(), QStringLiteral("4"));
+    EXPECT_EQ(Child<QLineEdit>("m_pDemodCombineOscEdit")->text(), QStringLiteral("6"));
+    EXPECT_EQ(Child<QLineEdit>("m_pTuneNumberEdit")->text(), QStringLiteral("1"));
+    EXPECT_EQ(Child<QLabel>("m_pRangeWaterfallTimeLabel")->text(),
+              QStringLiteral("Recording time available: n/a"));
+    EXPECT_EQ(connector->itemText(5), QStringLiteral("1-3"));
+    EXPECT_TRUE(Child<QGroupBox>("m_pDdcWaterfallGroupBox")->isHidden())
+        << "until the view reports its panes";
+
+    // The form's texts are found in the Russian catalogue.
+    QTranslator russian;
+    ASSERT_TRUE(russian.load(QStringLiteral(":/veltrano_ru.qm")));
+    QCoreApplication::installTranslator(&russian);
+    QCoreApplication::sendEvent(m_window.get(), &change);
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Параметры"));
+    EXPECT_EQ(ToolBox()->itemText(0), QStringLiteral("Параметры полного диапазона"));
+    QCoreApplication::removeTranslator(&russian);
+    QCoreApplication::sendEvent(m_window.get(), &change);
+    EXPECT_EQ(m_window->windowTitle(), QStringLiteral("Options"));
 }
 
 TEST_F(OptionsWindowTest, OnlyTheSingleFrequencyConverterBandsAreHidden)
@@ -187,6 +569,22 @@ TEST_F(OptionsWindowTest, BandReloadListsTheDeviceBandwidthsAndKeepsTheSelection
     m_window->SetDdcBandIndex(3);
     EXPECT_EQ(combo->currentIndex(), 3);
     EXPECT_EQ(band.count(), 0) << "a programmatic selection is no operator's choice";
+
+    // The table editor stays hidden; the scanning controls are offered for the radio inputs only.
+    struct Case
+    {
+        int type;
+        bool scanning;
+    };
+    AddChannelsUpTo(4);
+    for (const Case& c : {Case{0, true}, Case{2, false}, Case{3, true}, Case{4, false}})
+    {
+        ASSERT_TRUE(g_DeviceThread.SetChannelType(c.type));
+        Child<QGroupBox>("m_pBandGroupBox")->show();
+        m_window->SetupOptionsWindow(COptionsWindow::BandPage, 0);
+        EXPECT_TRUE(Child<QGroupBox>("m_pBandGroupBox")->isHidden()) << c.type;
+        EXPECT_EQ(Child<QGroupBox>("m_pDdcScanningGroupBox")->isHidden(), !c.scanning) << c.type;
+    }
 }
 
 TEST_F(OptionsWindowTest, DemodReloadTakesTheStoredSoundLevelLimitedToTheDialRange)
@@ -291,10 +689,139 @@ TEST_F(OptionsWindowTest, ResetRangeAveragingIsStoredOnlyOnceSettled)
     EXPECT_EQ(g_DeviceThread.m_pRangeFft1->GetAveraging(), 0);
     EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("RangeOptions"), QStringLiteral("SpecAverMode"), -1), 3);
 
+    // Already on the first mode: nothing changes, so the running averaging is left alone.
+    g_DeviceThread.m_pRangeFft1->SetAveraging(5);
+    m_window->ResetRangeAveraging();
+    EXPECT_EQ(g_DeviceThread.m_pRangeFft1->GetAveraging(), 5);
+
+    // Reset sets the chosen mode again (restarting the averaging), before and after the settle time.
+    auto* combo = Child<QComboBox>("m_pRangeSpecAverCombo");
+    auto* reset = Child<QPushButton>("m_pRangeSpecReset");
+    combo->setCurrentIndex(3);
+    g_Parameters.SetInt(QStringLiteral("RangeOptions"), QStringLiteral("SpecAverMode"), 9);
+    g_DeviceThread.m_pRangeFft1->SetAveraging(5);
+    reset->click();
+    EXPECT_EQ(g_DeviceThread.m_pRangeFft1->GetAveraging(), 3);
+    EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("RangeOptions"), QStringLiteral("SpecAverMode"), -1), 9);
     m_window->OnTimer2();
-    Child<QComboBox>("m_pRangeSpecAverCombo")->setCurrentIndex(4);
+    g_DeviceThread.m_pRangeFft1->SetAveraging(5);
+    reset->click();
+    EXPECT_EQ(g_DeviceThread.m_pRangeFft1->GetAveraging(), 3);
+    EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("RangeOptions"), QStringLiteral("SpecAverMode"), -1), 3);
+
+    combo->setCurrentIndex(4);
     m_window->ResetRangeAveraging();
     EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("RangeOptions"), QStringLiteral("SpecAverMode"), -1), 0);
+}
+
+TEST_F(OptionsWindowTest, DisplayChecksOfEachPageStoreTheirKeysAndTellTheViews)
+{
+    g_DeviceThread.SetDemoMode(true);
+    Build();
+    struct Case
+    {
+        const char* section;
+        const char* envelopeCheck;
+        void (COptionsWindow::*envelope)(bool);
+        const char* spectrumCheck;
+        void (COptionsWindow::*waterfall)();
+        const char* bufferCheck;
+        const char* bufferEdit;
+        void (COptionsWindow::*buffer)(bool, const QString&);
+        const char* averCombo;
+        const char* reset;
+        ICalcFft* fft;
+    };
+    const Case cases[] = {
+        {"RangeOptions", "m_pRangeSpecEnvelopeCheck", &COptionsWindow::rangeEnvelopeChanged,
+         "m_pRangeWaterfallSpectrumCheck", &COptionsWindow::rangeWaterfallChanged,
+         "m_pRangeWaterfallWriteToBufferCheck", "m_pRangeWaterfallBufferPathEdit",
+         &COptionsWindow::rangeWaterfallBuffer, "m_pRangeSpecAverCombo", "m_pRangeSpecReset",
+         g_DeviceThread.m_pRangeFft1},
+        {"DdcOptions", "m_pDdcSpecEnvelopeCheck", &COptionsWindow::ddcEnvelopeChanged,
+         "m_pDdcWaterfallSpectrumCheck", &COptionsWindow::ddcWaterfallChanged,
+         "m_pDdcWaterfallWriteToBufferCheck", "m_pDdcWaterfallBufferPathEdit",
+         &COptionsWindow::ddcWaterfallBuffer, "m_pDdcSpecAverCombo", "m_pDdcSpecReset",
+         g_DeviceThread.m_pDdcFft1},
+        {"DemodOptions", "m_pDemodSpecEnvelopeCheck", &COptionsWindow::demodEnvelopeChanged,
+         "m_pDemodWaterfallSpectrumCheck", &COptionsWindow::demodWaterfallChanged,
+         "m_pDemodWaterfallWriteToBufferCheck", "m_pDemodWaterfallBufferPathEdit",
+         &COptionsWindow::demodWaterfallBuffer, "m_pDemodSpecAverCombo", "m_pDemodSpecReset",
+         g_DeviceThread.m_pDemodFft1},
+    };
+    for (const Case& c : cases)
+    {
+        const QString section = QLatin1String(c.section);
+        QSignalSpy envelope(m_window.get(), c.envelope);
+        QSignalSpy waterfall(m_window.get(), c.waterfall);
+        QSignalSpy buffer(m_window.get(), c.buffer);
+
+        Child<QCheckBox>(c.envelopeCheck)->click();
+        ASSERT_EQ(envelope.count(), 1) << c.section;
+        EXPECT_TRUE(envelope.at(0).at(0).toBool()) << c.section;
+        EXPECT_EQ(g_Parameters.GetInt(section, QStringLiteral("SpecEnvelope"), -1), 1) << c.section;
+
+        const bool spectrumOn = !Child<QCheckBox>(c.spectrumCheck)->isChecked();
+        Child<QCheckBox>(c.spectrumCheck)->click();
+        EXPECT_EQ(waterfall.count(), 1) << c.section;
+        EXPECT_EQ(g_Parameters.GetInt(section, QStringLiteral("WaterfallSpectrum"), -1), spectrumOn ? 1 : 0)
+            << c.section;
+
+        // Unchecking the buffer names the file that stops being written and keeps its path.
+        const QString path = QStringLiteral("/data/buffers/%1.buf").arg(section);
+        Child<QCheckBox>(c.bufferCheck)->setChecked(true);
+        Child<QLineEdit>(c.bufferEdit)->setText(path);
+        Child<QCheckBox>(c.bufferCheck)->click();
+        ASSERT_EQ(buffer.count(), 1) << c.section;
+        EXPECT_FALSE(buffer.at(0).at(0).toBool()) << c.section;
+        EXPECT_EQ(buffer.at(0).at(1).toString(), path) << c.section;
+        EXPECT_EQ(g_Parameters.GetInt(section, QStringLiteral("WaterfallWriteBuffer"), -1), 0) << c.section;
+        EXPECT_EQ(g_Parameters.GetString(section, QStringLiteral("WaterfallBufferPath"), QString()), path)
+            << c.section;
+
+        // Reset restarts the page's own transform on the chosen mode.
+        Child<QComboBox>(c.averCombo)->setCurrentIndex(3);
+        EXPECT_EQ(c.fft->GetAveraging(), 3) << c.section;
+        c.fft->SetAveraging(7);
+        Child<QPushButton>(c.reset)->click();
+        EXPECT_EQ(c.fft->GetAveraging(), 3) << c.section;
+    }
+}
+
+TEST_F(OptionsWindowTest, CombineCountsAndVectorSamplesReachTheViewsAsTyped)
+{
+    Build();
+    QSignalSpy combine(m_window.get(), &COptionsWindow::demodCombineOsc);
+    auto* edit = Child<QLineEdit>("m_pDemodCombineOscEdit");
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("12"));
+    edit->clear();
+    QList<int> counts;
+    for (const QList<QVariant>& emitted : combine)
+        counts << emitted.at(0).toInt();
+    EXPECT_EQ(counts, QList<int>({0, 1, 12, 0}));
+
+    QSignalSpy ddcCombine(m_window.get(), &COptionsWindow::ddcCombineOsc);
+    Child<QLineEdit>("m_pDdcCombineOscEdit")->setText(QStringLiteral("x3"));
+    ASSERT_EQ(ddcCombine.count(), 1);
+    EXPECT_EQ(ddcCombine.at(0).at(0).toInt(), 0) << "a text that is no number counts 0";
+
+    // The reload selects the stored count silently; the operator's choice is announced.
+    QSignalSpy samples(m_window.get(), &COptionsWindow::vectorShowSamples);
+    const QString key = g_DeviceThread.GetChannelPrefix(-1) + QStringLiteral("SamplesIndex");
+    g_Parameters.SetInt(QStringLiteral("DdcOptions"), key, 2);
+    m_window->SetupOptionsWindow(COptionsWindow::BandPage, 0);
+    auto* combo = Child<QComboBox>("m_pDdcVectorSamplesComboBox");
+    EXPECT_EQ(combo->currentText(), QStringLiteral("1024"));
+    EXPECT_EQ(samples.count(), 0);
+    QTest::keyClick(combo, Qt::Key_Down);
+    ASSERT_EQ(samples.count(), 1);
+    EXPECT_EQ(samples.at(0).at(0).toInt(), 2048);
+
+    QSignalSpy lines(m_window.get(), &COptionsWindow::vectorShowLines);
+    Child<QCheckBox>("m_pDdcVectorLinesCheck")->click();
+    ASSERT_EQ(lines.count(), 1);
+    EXPECT_EQ(lines.at(0).at(0).toBool(), Child<QCheckBox>("m_pDdcVectorLinesCheck")->isChecked());
 }
 
 TEST_F(OptionsWindowTest, RangeAveragingCanBeLockedAndTheTimeTextSet)
@@ -319,20 +846,48 @@ TEST_F(OptionsWindowTest, BrowsingForABufferSwitchesItOnWithTheChosenFile)
         m_window->OnDdcWaterfallBrowseButton();
     }
     EXPECT_EQ(buffer.count(), 0) << "a cancelled dialog changes nothing";
+    EXPECT_FALSE(Child<QCheckBox>("m_pDdcWaterfallWriteToBufferCheck")->isChecked());
 
-    const QString path = QDir::tempPath() + QStringLiteral("/band.dwb");
-    CScriptedPrompt prompt;
-    prompt.AnswerSaveFile(path, QStringLiteral("*.dwb"));
-    m_window->OnDdcWaterfallBrowseButton();
-    ASSERT_EQ(buffer.count(), 1);
-    EXPECT_TRUE(buffer.at(0).at(0).toBool());
-    EXPECT_EQ(buffer.at(0).at(1).toString(), path);
-    EXPECT_TRUE(Child<QCheckBox>("m_pDdcWaterfallWriteToBufferCheck")->isChecked());
-    EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("DdcOptions"), QStringLiteral("WaterfallWriteBuffer"), 0),
-              1);
-    EXPECT_EQ(g_Parameters.GetString(QStringLiteral("DdcOptions"), QStringLiteral("WaterfallBufferPath"),
-                                     QString()),
-              path);
+    // Only the range buffer path is kept in the platform's own form; the others as the dialog gave them.
+    struct Case
+    {
+        void (COptionsWindow::*browse)();
+        void (COptionsWindow::*signal)(bool, const QString&);
+        const char* section;
+        const char* check;
+        const char* edit;
+        const char* filter;
+        QString answer;
+        QString stored;
+    };
+    const Case cases[] = {
+        {&COptionsWindow::OnRangeWaterfallBrowseButton, &COptionsWindow::rangeWaterfallBuffer, "RangeOptions",
+         "m_pRangeWaterfallWriteToBufferCheck", "m_pRangeWaterfallBufferPathEdit", "*.rwb",
+         QStringLiteral("C:/buf/a.rwb"), QDir::toNativeSeparators(QStringLiteral("C:/buf/a.rwb"))},
+        {&COptionsWindow::OnDdcWaterfallBrowseButton, &COptionsWindow::ddcWaterfallBuffer, "DdcOptions",
+         "m_pDdcWaterfallWriteToBufferCheck", "m_pDdcWaterfallBufferPathEdit", "*.dwb",
+         QStringLiteral("C:/buf/a.dwb"), QStringLiteral("C:/buf/a.dwb")},
+        {&COptionsWindow::OnDemodWaterfallBrowseButton, &COptionsWindow::demodWaterfallBuffer, "DemodOptions",
+         "m_pDemodWaterfallWriteToBufferCheck", "m_pDemodWaterfallBufferPathEdit", "*.mwb",
+         QStringLiteral("C:/buf/a.mwb"), QStringLiteral("C:/buf/a.mwb")},
+    };
+    for (const Case& c : cases)
+    {
+        QSignalSpy spy(m_window.get(), c.signal);
+        CScriptedPrompt prompt;
+        prompt.AnswerSaveFile(c.answer, QLatin1String(c.filter));
+        (m_window.get()->*c.browse)();
+        EXPECT_EQ(prompt.Pending(), 0u) << c.section;
+        ASSERT_EQ(spy.count(), 1) << c.section;
+        EXPECT_TRUE(spy.at(0).at(0).toBool()) << c.section;
+        EXPECT_EQ(spy.at(0).at(1).toString(), c.stored) << c.section;
+        EXPECT_TRUE(Child<QCheckBox>(c.check)->isChecked()) << c.section;
+        EXPECT_EQ(Child<QLineEdit>(c.edit)->text(), c.stored) << c.section;
+        const QString section = QLatin1String(c.section);
+        EXPECT_EQ(g_Parameters.GetInt(section, QStringLiteral("WaterfallWriteBuffer"), 0), 1) << c.section;
+        EXPECT_EQ(g_Parameters.GetString(section, QStringLiteral("WaterfallBufferPath"), QString()), c.stored)
+            << c.section;
+    }
 }
 
 TEST_F(OptionsWindowTest, GroupVisibilityFollowsThePanesOfTheViews)

@@ -291,9 +291,11 @@ TEST_F(ViewBaseTest, WaterfallBufferCaption)
     EXPECT_TRUE(view.GetInfoText().isEmpty());
     EXPECT_FALSE(view.m_waterfall->HasBufferFile());
 
-    view.SetWaterfallBuffer(true, path);
+    // The path may come in the platform's own form; the file lands where it names.
+    view.SetWaterfallBuffer(true, QDir::toNativeSeparators(path));
     EXPECT_EQ(view.GetInfoText(), QStringLiteral("Recording waterfall"));
     EXPECT_TRUE(view.m_waterfall->HasBufferFile());
+    EXPECT_TRUE(QFileInfo::exists(path));
 
     view.SetWaterfallBuffer(false, path);
     EXPECT_TRUE(view.GetInfoText().isEmpty());
