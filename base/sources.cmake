@@ -29,4 +29,13 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/defaultsettings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/messagehandler.cpp
   ${CMAKE_CURRENT_LIST_DIR}/messagehandler.h
+  ${CMAKE_CURRENT_LIST_DIR}/htmlreport.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/htmlreport.h
+  ${CMAKE_CURRENT_LIST_DIR}/archivegroupcombo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/archivegroupcombo.h
+  ${CMAKE_CURRENT_LIST_DIR}/fromarchivedialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/fromarchivedialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/newsignalentrydialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/newsignalentrydialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/recordingparams.h
 )

@@ -17,4 +17,5 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/signalrecorderwindow.h
   ${CMAKE_CURRENT_LIST_DIR}/soundrecorderwindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/soundrecorderwindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/archivewindowslots.cpp
 )

@@ -8,7 +8,7 @@
 #include "devicethread.h"
 #include "globals.h"
 #include "icontrolbits.h"
-#include "isignalsarchive.h"
+#include "newsignalentrydialog.h"
 #include "prompt.h"
 #include "viewbase.h"
 
@@ -18,19 +18,6 @@ CArchiveEntryFactory::Question& CurrentQuestion()
 {
     static CArchiveEntryFactory::Question question;
     return question;
-}
-
-// The group a new entry goes to when nobody chose one: the first group the archive lists.
-int FirstGroup()
-{
-    ISignalsArchive* archive = g_DeviceThread.m_pArchive;
-    if (archive == nullptr)
-        return 0;
-    if (!archive->GetPredefinedGroups().empty())
-        return archive->GetPredefinedGroups().front().id;
-    if (!archive->GetUserGroups().empty())
-        return archive->GetUserGroups().front().id;
-    return 0;
 }
 }  // namespace
 
@@ -44,20 +31,20 @@ bool CArchiveEntryFactory::Ask(int pane, ARCHIVE_ENTRY_REQUEST* request)
     *request = ARCHIVE_ENTRY_REQUEST();
     request->nPane = pane;
     const Question& question = CurrentQuestion();
-    return question ? question(pane, request) : AskComment(pane, request);
+    return question ? question(pane, request) : AskDialog(pane, request);
 }
 
-bool CArchiveEntryFactory::AskComment(int pane, ARCHIVE_ENTRY_REQUEST* request)
+bool CArchiveEntryFactory::AskDialog(int pane, ARCHIVE_ENTRY_REQUEST* request)
 {
-    bool ok = false;
-    const QString comment = Prompt().GetText(nullptr, tr("Add Signal to Archive"), tr("Comment:"),
-                                             QLineEdit::Normal, QString(), &ok);
-    if (!ok)
+    CNewSignalEntryDialog dialog(pane, nullptr);
+    if (Prompt().Exec(dialog) != QDialog::Accepted)
         return false;
-    request->nGroup = FirstGroup();
-    request->strComment = comment;
-    request->bImage = true;
-    request->nPane = pane;
+    request->nGroup = dialog.m_nGroup;
+    request->strComment = dialog.m_strComment;
+    request->bImage = dialog.m_bImage;
+    request->nPane = dialog.m_nPane;
+    request->m_SignalRecording = dialog.m_SignalRecording;
+    request->m_SoundRecording = dialog.m_SoundRecording;
     return true;
 }
 

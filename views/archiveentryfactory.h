@@ -10,10 +10,9 @@
 class CViewBase;
 
 // Files the archive entries of the three signal views. It asks the operator for the entry (group,
-// comment, image, recordings) through an exchangeable question, the new-entry dialog's place, and
-// hands the answers with the band's frequencies to the view, which writes the pane image and the
-// entry. Until a dialog is installed the question asks for the comment alone and files the entry
-// with the pane's image in the first archive group.
+// comment, image, recordings) through an exchangeable question, the new-entry dialog unless another
+// one is installed, and hands the answers with the band's frequencies to the view, which writes the
+// pane image and the entry.
 class CArchiveEntryFactory
 {
     Q_DECLARE_TR_FUNCTIONS(CArchiveEntryFactory)
@@ -22,7 +21,7 @@ public:
     // Fills the request for a pane (0 range, 1 band, 2 demodulation); false when the operator cancels.
     using Question = std::function<bool(int pane, ARCHIVE_ENTRY_REQUEST* request)>;
 
-    // Makes `question` the one asked (an empty one: the comment question again) and returns the
+    // Makes `question` the one asked (an empty one: the new-entry dialog again) and returns the
     // previous one.
     static Question SetQuestion(Question question);
     static bool Ask(int pane, ARCHIVE_ENTRY_REQUEST* request);
@@ -37,5 +36,6 @@ public:
     static bool AddBandEntry(CViewBase* view, int pane);
 
 private:
-    static bool AskComment(int pane, ARCHIVE_ENTRY_REQUEST* request);
+    // The new-entry dialog for the pane, run modally.
+    static bool AskDialog(int pane, ARCHIVE_ENTRY_REQUEST* request);
 };

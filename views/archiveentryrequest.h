@@ -2,21 +2,7 @@
 
 #include <QString>
 
-// A recording that goes with a new archive entry. When bRecord is false nothing is recorded and the
-// other two fields carry no meaning.
-struct SIGNAL_RECORDING_PARAMS
-{
-    bool bRecord = false;
-    int nStopSeconds = 0;  // stop after this many seconds; 0 = no limit
-    QString strPath;       // file to record to, as chosen in the file dialog
-};
-
-struct SOUND_RECORDING_PARAMS
-{
-    bool bRecord = false;
-    int nStopSeconds = 0;
-    QString strPath;
-};
+#include "recordingparams.h"
 
 // The operator's answers for a new archive entry, as the new-entry dialog collects them.
 struct ARCHIVE_ENTRY_REQUEST

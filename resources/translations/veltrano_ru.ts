@@ -65,14 +65,6 @@
 <context>
     <name>CArchiveEntryFactory</name>
     <message>
-        <source>Add Signal to Archive</source>
-        <translation>Добавить сигнал в архив</translation>
-    </message>
-    <message>
-        <source>Comment:</source>
-        <translation>Комментарий:</translation>
-    </message>
-    <message>
         <source>Failed to add an entry to the archive!</source>
         <translation>Не удалось добавить запись в архив!</translation>
     </message>
@@ -911,6 +903,17 @@ Pattern: %3</source>
     <message>
         <source>New task</source>
         <translation>Новое задание</translation>
+    </message>
+</context>
+<context>
+    <name>CNewSignalEntryDialog</name>
+    <message>
+        <source>Add Signal to Archive</source>
+        <translation>Добавить сигнал в архив</translation>
+    </message>
+    <message>
+        <source>Comment:</source>
+        <translation>Комментарий:</translation>
     </message>
 </context>
 <context>

@@ -21,8 +21,10 @@
 #include "archivefile.h"
 #include "archivewindow.h"
 #include "isignalsarchive.h"
+#include "parameters.h"
 #include "privatecore.h"
 #include "scriptedprompt.h"
+#include "ui_archivewindow.h"
 
 // Load results by name in failure messages.
 void PrintTo(CArchiveFile::LoadResult result, std::ostream* out)
@@ -369,15 +371,36 @@ TEST_F(ArchiveTest, FirstStartHasThePredefinedGroupsAndSavesAnEmptyArchive)
     CArchiveWindow window(nullptr, m_core.Archive(), Path());
     EXPECT_EQ(window.GetSettingsName(), QStringLiteral("ArchiveWindow1"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Signals Archive"));
-    ASSERT_EQ(window.m_pGroupsTree->topLevelItemCount(), 3);
-    EXPECT_EQ(window.m_pGroupsTree->topLevelItem(0)->data(0, Qt::UserRole).toInt(), -1);
-    EXPECT_EQ(window.m_pGroupsTree->topLevelItem(1)->childCount(), 4);
-    EXPECT_EQ(window.m_pGroupsTree->topLevelItem(2)->data(0, Qt::UserRole).toInt(), 3);
+    QTreeWidget* groups = window.Form().m_pGroupsTree;
+    ASSERT_EQ(groups->topLevelItemCount(), 3);
+    EXPECT_EQ(groups->topLevelItem(0)->data(0, Qt::UserRole).toInt(), -1);
+    EXPECT_EQ(groups->topLevelItem(1)->data(0, Qt::UserRole).toInt(), 0);
+    EXPECT_EQ(groups->topLevelItem(1)->childCount(), 4);
+    EXPECT_EQ(groups->topLevelItem(2)->data(0, Qt::UserRole).toInt(), 3);
+    EXPECT_EQ(groups->topLevelItem(2)->childCount(), 0);
+    EXPECT_EQ(groups->currentItem(), groups->topLevelItem(0));
+    EXPECT_EQ(window.GetShownGroup(), -1);
+    EXPECT_EQ(window.Form().m_pCountLabel->text(), QStringLiteral("0 signals"));
+    ASSERT_EQ(window.Form().m_pContentTree->columnCount(), 13);
+    for (int column = 0; column < 13; ++column)
+    {
+        EXPECT_EQ(window.Form().m_pContentTree->columnWidth(column), 120) << column;
+        EXPECT_EQ(g_Parameters.GetInt("ArchiveWindow", QStringLiteral("Column%1").arg(column), 0), 120);
+    }
+    EXPECT_EQ(g_Parameters.GetInt("ArchiveWindow", "Group", 0), -1);
     EXPECT_FALSE(QFile::exists(Path()));
     EXPECT_TRUE(window.SaveArchive());
     const QByteArray text = Read();
     EXPECT_TRUE(text.contains("<UserGroups/>"));
     EXPECT_TRUE(text.contains("<SignalEntries/>"));
+
+    // A width stored below the least shows the least; the others come back as stored.
+    g_Parameters.SetInt("ArchiveWindow", "Column5", 30);
+    g_Parameters.SetInt("ArchiveWindow", "Column6", 200);
+    CPrivateCore second;
+    CArchiveWindow next(nullptr, second.Archive(), Path());
+    EXPECT_EQ(next.Form().m_pContentTree->columnWidth(5), 50);
+    EXPECT_EQ(next.Form().m_pContentTree->columnWidth(6), 200);
 }
 
 TEST_F(ArchiveTest, ADamagedFileIsKeptAsideAndNotOverwrittenUntilAChange)
@@ -422,7 +445,7 @@ TEST_F(ArchiveTest, ADamagedFileIsKeptAsideAndNotOverwrittenUntilAChange)
                     .arg(QDir::toNativeSeparators(window.GetSetAsidePath()))));
             EXPECT_EQ(ReadFile(window.GetSetAsidePath()), c.text);
             EXPECT_TRUE(window.IsSaveHeld());
-            EXPECT_EQ(window.m_pGroupsTree->topLevelItem(2)->childCount(), c.userGroups);
+            EXPECT_EQ(window.Form().m_pGroupsTree->topLevelItem(2)->childCount(), c.userGroups);
             copies.emplace_back(window.GetSetAsidePath(), c.text);
             // Showing the window, like the exit below, leaves the file as it was.
             window.setVisible(true);
@@ -501,27 +524,79 @@ TEST_F(ArchiveTest, AnEntryOfAnUnknownGroupFromTheFileListsTheGroupId)
     CArchiveWindow window(nullptr, m_core.Archive(), Path());
     EXPECT_FALSE(window.IsSaveHeld());
     window.setVisible(true);
-    ASSERT_EQ(window.m_pContentTree->topLevelItemCount(), 1);
-    EXPECT_EQ(window.m_pContentTree->topLevelItem(0)->data(0, Qt::UserRole).toInt(), 3);
-    EXPECT_EQ(window.m_pContentTree->topLevelItem(0)->text(1), QStringLiteral("#17"));
+    ASSERT_EQ(window.Form().m_pContentTree->topLevelItemCount(), 1);
+    EXPECT_EQ(window.Form().m_pContentTree->topLevelItem(0)->data(0, Qt::UserRole).toInt(), 3);
+    EXPECT_EQ(window.Form().m_pContentTree->topLevelItem(0)->text(1), QStringLiteral("#17"));
 }
 
 TEST_F(ArchiveTest, ListShowsTheEntriesOfTheShownGroup)
 {
     ISignalsArchive& archive = *m_core.Archive();
     CArchiveWindow window(nullptr, &archive, Path());
-    ARCHIVE_SIGNAL_ENTRY entry;
-    entry.GroupIndex = 1;
-    entry.Level = -1.0;
-    entry.FreqPeak = 433920000.0;
-    archive.AddSignal(entry);
-    entry.GroupIndex = 17;  // a group the archive does not know
-    entry.Level = -50.0;
-    archive.AddSignal(entry);
+    // Source 0 to 5 in turn, the peaks chosen so that their texts sort otherwise than their values, and
+    // the widths (column 3) in yet another order.
+    struct Row
+    {
+        int source;
+        double peakHz;
+        double widthHz;
+        double level;
+        double excess;
+        const char* sourceText;
+        const char* levelText;
+        const char* excessText;
+    } rows[] = {
+        {0, 9.5e6, 3000.0, -1.0, -1.0, "Normal mode", "n/a", "n/a"},
+        {1, 100e6, 25.0, -50.0, 6.5, "Analysis mode", "-50.0 dBm", "6.5 dBm"},
+        {2, 1200e6, 200000.0, -1.0, 3.0, "Monitoring mode", "n/a", "3.0 dBm"},
+        {3, 45e6, 1e6, -73.34, -1.0, "Pulse detect mode", "-73.3 dBm", "n/a"},
+        {4, 433.92e6, 12.5, -20.0, 0.0, "Device memory mode", "-20.0 dBm", "0.0 dBm"},
+        {5, 2e9, 50.0, 0.0, 0.0, "", "0.0 dBm", "0.0 dBm"},
+    };
+    for (const Row& row : rows)
+    {
+        ARCHIVE_SIGNAL_ENTRY entry;
+        entry.GroupIndex = 1;
+        entry.Source = row.source;
+        entry.FreqPeak = row.peakHz;
+        entry.FreqBegin = row.peakHz - row.widthHz / 2;
+        entry.FreqEnd = row.peakHz + row.widthHz / 2;
+        entry.Level = row.level;
+        entry.Excess = row.excess;
+        archive.AddSignal(entry);
+    }
+    ARCHIVE_SIGNAL_ENTRY unknown;
+    unknown.GroupIndex = 17;  // a group the archive does not know
+    archive.AddSignal(unknown);
     window.setVisible(true);
-    ASSERT_EQ(window.m_pContentTree->topLevelItemCount(), 2);
-    EXPECT_EQ(window.m_pCountLabel->text(), QStringLiteral("2 signals"));
-    EXPECT_EQ(window.m_pContentTree->topLevelItem(0)->text(4), QStringLiteral("n/a"));
-    EXPECT_EQ(window.m_pContentTree->topLevelItem(1)->text(1), QStringLiteral("#17"));
+    QTreeWidget* list = window.Form().m_pContentTree;
+    ASSERT_EQ(list->topLevelItemCount(), 7);
+    EXPECT_EQ(window.Form().m_pCountLabel->text(), QStringLiteral("7 signals"));
+    EXPECT_EQ(list->topLevelItem(6)->text(1), QStringLiteral("#17"));
+    for (int i = 0; i < 6; ++i)
+    {
+        SCOPED_TRACE(i);
+        const QTreeWidgetItem* item = list->topLevelItem(i);
+        EXPECT_EQ(item->data(0, Qt::UserRole).toInt(), i);
+        EXPECT_EQ(item->text(1), QStringLiteral("Legal Signals"));
+        EXPECT_EQ(item->text(4), QString::fromUtf8(rows[i].levelText));
+        EXPECT_EQ(item->text(5), QString::fromUtf8(rows[i].excessText));
+        EXPECT_EQ(item->text(12), QString::fromUtf8(rows[i].sourceText));
+        for (int column : {2, 3, 4, 7, 8, 9, 10})
+            EXPECT_EQ(item->textAlignment(column), int(Qt::AlignLeft)) << column;
+    }
+
+    // Sorted by value, not by text: the ids in the order of each column's numbers.
+    auto order = [&](int column)
+    {
+        list->sortByColumn(column, Qt::AscendingOrder);
+        QStringList ids;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            ids << list->topLevelItem(i)->data(0, Qt::UserRole).toString();
+        return ids.join(QLatin1Char(' ')).toStdString();
+    };
+    EXPECT_EQ(order(2), "6 0 3 1 4 2 5");
+    EXPECT_EQ(order(3), "6 4 1 5 0 2 3");
+    EXPECT_EQ(order(0), "0 1 2 3 4 5 6");
 }
 }  // namespace

@@ -23,12 +23,14 @@
 #include "globals.h"
 #include "icontrolbits.h"
 #include "isignalsarchive.h"
+#include "newsignalentrydialog.h"
 #include "recorderwindow.h"
 #include "recordingrecorder.h"
 #include "scriptedprompt.h"
 #include "tempdir.h"
 #include "testdevice.h"
 #include "testview.h"
+#include "ui_newsignalentrydialog.h"
 #include "vectorgraphic.h"
 
 namespace
@@ -145,6 +147,19 @@ std::string LoadError(CViewBase& view, const QString& path, const char* tag, IGr
         return e.what();
     }
     return {};
+}
+// Answers the new-entry dialog as the operator would: types the comment, ticks "Include image" and
+// presses OK.
+CScriptedPrompt::DialogAction EnterComment(const QString& comment)
+{
+    return [comment](QDialog& dialog)
+    {
+        auto& entry = dynamic_cast<CNewSignalEntryDialog&>(dialog);
+        entry.Form().m_pCommentEdit->setText(comment);
+        entry.Form().m_pImageCheck->setChecked(true);
+        entry.Form().buttonBox->button(QDialogButtonBox::Ok)->click();
+        return entry.result();
+    };
 }
 }  // namespace
 
@@ -399,7 +414,7 @@ protected:
     std::wstring m_folder;
 };
 
-// The default question asks for the comment; the entry then carries the range pane's image, the
+// The default question is the new-entry dialog; the entry then carries the range pane's image, the
 // frequencies in Hz and the current channel type.
 TEST_F(ArchiveEntryTest, AnEntryThroughTheFactoryWritesItsImage)
 {
@@ -411,7 +426,8 @@ TEST_F(ArchiveEntryTest, AnEntryThroughTheFactoryWritesItsImage)
     const qint64 now = QDateTime::currentSecsSinceEpoch();
     {
         CScriptedPrompt prompt;
-        prompt.AnswerText(QStringLiteral("carrier near 100 MHz"), QStringLiteral("Comment"));
+        prompt.RunDialog(EnterComment(QStringLiteral("carrier near 100 MHz")),
+                         QStringLiteral("Add Signal to Archive"));
         EXPECT_TRUE(CArchiveEntryFactory::AddEntry(&view, 0, 99.5e6, 100.5e6, 100e6));
     }
     EXPECT_EQ(saves.count(), 1);
@@ -447,7 +463,7 @@ TEST_F(ArchiveEntryTest, AnEntryThroughTheFactoryWritesItsImage)
     // A second entry at once gets an image of its own.
     {
         CScriptedPrompt prompt;
-        prompt.AnswerText(QStringLiteral("again"));
+        prompt.RunDialog(EnterComment(QStringLiteral("again")));
         EXPECT_TRUE(CArchiveEntryFactory::AddEntry(&view, 0, 99.5e6, 100.5e6, 100e6));
     }
     EXPECT_EQ(Images().size(), 2);
@@ -456,7 +472,7 @@ TEST_F(ArchiveEntryTest, AnEntryThroughTheFactoryWritesItsImage)
     // Cancelling the question files nothing.
     {
         CScriptedPrompt prompt;
-        prompt.CancelText();
+        prompt.RunDialog([](QDialog&) { return int(QDialog::Rejected); });
         EXPECT_FALSE(CArchiveEntryFactory::AddEntry(&view, 0, 99.5e6, 100.5e6, 100e6));
     }
     EXPECT_EQ(Entries().size(), before + 2);
