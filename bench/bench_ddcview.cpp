@@ -27,7 +27,6 @@
 #include "ddcview.h"
 #include "devicethread.h"
 #include "globals.h"
-#include "ichannel.h"
 #include "icontrolbits.h"
 
 namespace
@@ -40,15 +39,8 @@ constexpr double kPi = 3.14159265358979323846;
 
 void PrepareDevice()
 {
+    SelectBenchChannel();
     IControlBits* bits = g_DeviceThread.m_pControlBits;
-    if (bits->GetChannelCount() == 0)
-    {
-        IChannel* channel = bits->AddChannel(0, L"B", L"Bench", 61.44e6);
-        channel->SetStartFreq(30.0);
-        channel->SetStopFreq(3616.0);
-        channel->SetUpperLimit(3616.0);
-    }
-    g_DeviceThread.SetChannelType(0);
     // The library may start with its own band list, whose first entries have no correction table.
     int index = 0;
     while (index < bits->GetDdcBandCount() &&

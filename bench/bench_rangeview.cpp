@@ -23,7 +23,6 @@
 #include "benchsupport.h"
 #include "devicethread.h"
 #include "globals.h"
-#include "ichannel.h"
 #include "icontrolbits.h"
 #include "itemplates.h"
 #include "rangeview.h"
@@ -61,15 +60,8 @@ private:
 
 void PrepareDevice()
 {
+    SelectBenchChannel();
     IControlBits* bits = g_DeviceThread.m_pControlBits;
-    if (bits->GetChannelCount() == 0)
-    {
-        IChannel* channel = bits->AddChannel(0, L"B", L"Bench", 61.44e6);
-        channel->SetStartFreq(30.0);
-        channel->SetStopFreq(3616.0);
-        channel->SetUpperLimit(3616.0);
-    }
-    g_DeviceThread.SetChannelType(0);
     if (bits->GetDdcBandCount() == 0)
     {
         DDC_BAND_ITEM band;

@@ -15,6 +15,11 @@
 #include <string>
 #include <vector>
 
+#include "devicethread.h"
+#include "globals.h"
+#include "ichannel.h"
+#include "icontrolbits.h"
+
 // Only loopback, and settings and data in folders of this run (`/tmp/<name>.XXXXXX`), never the
 // user's; GUI benchmarks draw offscreen unless a platform was chosen. Call before the application.
 inline void KeepBenchmarkToThisRun(const std::string& name)
@@ -60,4 +65,19 @@ inline int RunWidgetBenchmarks(int argc, char** argv, const std::string& name)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     return 0;
+}
+
+// Input type 0 selected, with a channel over 30..3616 MHz when the library has none of its own (no
+// correction files in a benchmark's folders), as the views expect.
+inline void SelectBenchChannel()
+{
+    IControlBits* bits = g_DeviceThread.m_pControlBits;
+    if (bits->GetChannelCount() == 0)
+    {
+        IChannel* channel = bits->AddChannel(0, L"B", L"Bench", 61.44e6);
+        channel->SetStartFreq(30.0);
+        channel->SetStopFreq(3616.0);
+        channel->SetUpperLimit(3616.0);
+    }
+    g_DeviceThread.SetChannelType(0);
 }

@@ -126,14 +126,11 @@ COptionsWindow::SpectrumGroup COptionsWindow::Spectrum(int page) const
     switch (page)
     {
         case RangePage:
-            return {ui.m_pRangeSpectrumGroupBox, ui.m_pRangeSpecAverCombo, ui.m_pRangeSpecWindowCombo,
-                    ui.m_pRangeSpecEnvelopeCheck};
+            return {ui.m_pRangeSpecAverCombo, ui.m_pRangeSpecWindowCombo};
         case BandPage:
-            return {ui.m_pDdcSpectrumGroupBox, ui.m_pDdcSpecAverCombo, ui.m_pDdcSpecWindowCombo,
-                    ui.m_pDdcSpecEnvelopeCheck};
+            return {ui.m_pDdcSpecAverCombo, ui.m_pDdcSpecWindowCombo};
         default:
-            return {ui.m_pDemodSpectrumGroupBox, ui.m_pDemodSpecAverCombo, ui.m_pDemodSpecWindowCombo,
-                    ui.m_pDemodSpecEnvelopeCheck};
+            return {ui.m_pDemodSpecAverCombo, ui.m_pDemodSpecWindowCombo};
     }
 }
 
@@ -142,17 +139,14 @@ COptionsWindow::WaterfallGroup COptionsWindow::Waterfall(int page) const
     switch (page)
     {
         case RangePage:
-            return {ui.m_pRangeWaterfallGroupBox, ui.m_pRangeWaterfallSpectrumCheck,
-                    ui.m_pRangeWaterfallWriteToBufferCheck, ui.m_pRangeWaterfallBufferPathEdit,
-                    ui.m_pRangeWaterfallBrowseButton};
+            return {ui.m_pRangeWaterfallSpectrumCheck, ui.m_pRangeWaterfallWriteToBufferCheck,
+                    ui.m_pRangeWaterfallBufferPathEdit};
         case BandPage:
-            return {ui.m_pDdcWaterfallGroupBox, ui.m_pDdcWaterfallSpectrumCheck,
-                    ui.m_pDdcWaterfallWriteToBufferCheck, ui.m_pDdcWaterfallBufferPathEdit,
-                    ui.m_pDdcWaterfallBrowseButton};
+            return {ui.m_pDdcWaterfallSpectrumCheck, ui.m_pDdcWaterfallWriteToBufferCheck,
+                    ui.m_pDdcWaterfallBufferPathEdit};
         default:
-            return {ui.m_pDemodWaterfallGroupBox, ui.m_pDemodWaterfallSpectrumCheck,
-                    ui.m_pDemodWaterfallWriteToBufferCheck, ui.m_pDemodWaterfallBufferPathEdit,
-                    ui.m_pDemodWaterfallBrowseButton};
+            return {ui.m_pDemodWaterfallSpectrumCheck, ui.m_pDemodWaterfallWriteToBufferCheck,
+                    ui.m_pDemodWaterfallBufferPathEdit};
     }
 }
 

@@ -134,22 +134,18 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // The widgets of one page's waterfall group.
+    // The controls of one page's waterfall group that the reload and the buffer slots share.
     struct WaterfallGroup
     {
-        QGroupBox* box;
         QCheckBox* spectrumCheck;
         QCheckBox* writeToBufferCheck;
         QLineEdit* bufferPathEdit;
-        QPushButton* browseButton;
     };
-    // The widgets of one page's spectrum group.
+    // The two lists of one page's spectrum group.
     struct SpectrumGroup
     {
-        QGroupBox* box;
         QComboBox* averCombo;
         QComboBox* windowCombo;
-        QCheckBox* envelopeCheck;
     };
 
     SpectrumGroup Spectrum(int page) const;
@@ -165,8 +161,8 @@ private:
     void FillDisplayCombos(int page);
     void LoadWaterfallGroup(int page);
     void OnWaterfallWriteToBuffer(int page, bool on);
-    // Runs the save dialog with the buffer filter of a page; false when cancelled.
-    bool BrowseWaterfallBuffer(int page);
+    // Runs the save dialog with the buffer filter of a page; a cancelled dialog changes nothing.
+    void BrowseWaterfallBuffer(int page);
     void FillAudioDevices();
     void ApplySoundLevel(int level);
     QString Prefix() const;

@@ -441,7 +441,7 @@ void COptionsWindow::OnWaterfallWriteToBuffer(int page, bool on)
     g_Parameters.SetString(kSections[page], kWaterfallBufferPath, path);
 }
 
-bool COptionsWindow::BrowseWaterfallBuffer(int page)
+void COptionsWindow::BrowseWaterfallBuffer(int page)
 {
     const QString filters[] = {tr("Buffer files (*.rwb)"), tr("Buffer files (*.dwb)"),
                                tr("Buffer files (*.mwb)")};
@@ -449,7 +449,7 @@ bool COptionsWindow::BrowseWaterfallBuffer(int page)
     QString chosen = Prompt().GetSaveFileName(this, tr("Save Waterfall Buffer As"),
                                               group.bufferPathEdit->text(), filters[page]);
     if (chosen.isEmpty())
-        return false;
+        return;
     // The range buffer path is kept in the platform's own form (its readers convert it back); the
     // other two pages keep the dialog's answer as it is.
     if (page == RangePage)
@@ -457,7 +457,6 @@ bool COptionsWindow::BrowseWaterfallBuffer(int page)
     group.bufferPathEdit->setText(chosen);
     group.writeToBufferCheck->setChecked(true);
     OnWaterfallWriteToBuffer(page, true);
-    return true;
 }
 
 void COptionsWindow::OnRangeWaterfallWriteToBufferCheck(bool on)

@@ -36,6 +36,7 @@
 #include "spectrumgraphic.h"
 #include "tempdir.h"
 #include "testdevice.h"
+#include "viewchecks.h"
 #include "viewinput.h"
 
 namespace
@@ -91,17 +92,7 @@ protected:
 TEST_F(RangeMenusTest, EachPaneGetsItsOwnMenu)
 {
     const QStringList common = {"( ) Enable Delta Cursor"};
-    const QStringList tail = {"-",
-                              "View measurements...",
-                              "-",
-                              "Add to Archive...",
-                              "Export as Text...",
-                              "Export as Image...",
-                              "-",
-                              "Save Data...",
-                              "Load Data...",
-                              "Data Operation {( ) Pause, ( ) Combination, ( ) Difference: signal-data}",
-                              "Cancel Data Operation"};
+    const QStringList tail = ViewMenuTail();
     struct Case
     {
         int mode;

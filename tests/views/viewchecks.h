@@ -138,7 +138,7 @@ inline QAction* SubMenu(const QMenu* menu)
     return FindAction(menu, QStringLiteral("Data Operation"));
 }
 
-// The entries every band and demodulation pane menu ends with.
+// The entries every range, band and demodulation pane menu ends with.
 inline QStringList ViewMenuTail()
 {
     return {"-",
