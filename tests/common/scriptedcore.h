@@ -7,22 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "kelthar.h"
+#include "forwardingcore.h"
 
 // A device core for the device thread's tests: a real library core underneath (so every interface
 // the thread binds is the library's own), with the operations that touch the device answered by
 // scripts. An operation without a script goes to the real core; the device state is kept here so a
 // test can put the loop in any state. Counters record what the thread asked for.
-class CScriptedCore : public IKelthar
+class CScriptedCore : public CForwardingCore
 {
 public:
-    CScriptedCore()
-    {
-        IKelthar* real = nullptr;
-        FPGAQueryInterface(&real);
-        m_real.reset(real);
-    }
-
     std::function<bool(std::vector<uint8_t>&, int*)> readData;
     std::function<bool(std::vector<double>&, std::vector<double>&)> processBlock;
     std::function<bool(std::vector<std::vector<double>>&, std::vector<std::vector<double>>&,
@@ -38,7 +31,6 @@ public:
     std::atomic<int> connectCount{0};
     std::atomic<int> sendCount{0};
 
-    bool GetInterface(int id, void** out) override { return m_real->GetInterface(id, out); }
     bool Connect(const std::string& name, int valueA, int valueB) override
     {
         ++connectCount;
@@ -52,8 +44,6 @@ public:
     void Disconnect() override {}
     int GetState() override { return state; }
     void SetState(int newState) override { state = newState; }
-    bool SendGeneratorParams(const uint8_t* block) override { return m_real->SendGeneratorParams(block); }
-    bool SetGeneratorOn(bool on) override { return m_real->SetGeneratorOn(on); }
     bool ReadData(std::vector<uint8_t>& block, uint64_t time, int* byteCount) override
     {
         ++readCount;
@@ -61,14 +51,11 @@ public:
             return readData(block, byteCount);
         return m_real->ReadData(block, time, byteCount);
     }
-    void SetFlags(bool set, uint32_t mask) override { m_real->SetFlags(set, mask); }
-    void SetFhssMode(int mode) override { m_real->SetFhssMode(mode); }
     bool SendBlock(std::vector<uint8_t>& command, std::vector<uint8_t>& reply, int& frameOffset) override
     {
         ++sendCount;
         return sendBlock ? sendBlock(command, reply, frameOffset) : false;
     }
-    uint32_t GetBlockLength() override { return m_real->GetBlockLength(); }
     bool ProcessBlock(const std::vector<uint8_t>& block, std::vector<double>& out1,
                       std::vector<double>& out2) override
     {
@@ -83,29 +70,8 @@ public:
             return processDemod(i, q, audio);
         return m_real->ProcessDemod(block, i, q, audio);
     }
-    double GetChannelOscCorr0() override { return m_real->GetChannelOscCorr0(); }
-    double GetChannelOscCorr1() override { return m_real->GetChannelOscCorr1(); }
-    double GetChannelOscCorr2() override { return m_real->GetChannelOscCorr2(); }
     bool IsDemoMode() override { return demoMode; }
     void SetDemoMode(bool on) override { demoMode = on; }
-    void RequestRange(double value1, double value2, double value3, int code) override
-    {
-        m_real->RequestRange(value1, value2, value3, code);
-    }
     bool IsSkipPending() override { return skipPending; }
     void SetSkipPending(bool pending) override { skipPending = pending; }
-    int GetRangeFftSize() override { return m_real->GetRangeFftSize(); }
-    int GetDdcFftSize() override { return m_real->GetDdcFftSize(); }
-    int GetOverloadState() override { return m_real->GetOverloadState(); }
-    const KELTHAR_COUNTERS* GetCounters() override { return m_real->GetCounters(); }
-    void TakeDdcSampleCounters(int* max, int* lost) override { m_real->TakeDdcSampleCounters(max, lost); }
-    bool IsProbeCheckOff() override { return m_real->IsProbeCheckOff(); }
-    void SetIgnoreProbeIdent(bool ignore) override { m_real->SetIgnoreProbeIdent(ignore); }
-    bool IsConnected() override { return m_real->IsConnected(); }
-    uint8_t GetProbeStatus() override { return m_real->GetProbeStatus(); }
-    uint8_t GetProbeStatus2() override { return m_real->GetProbeStatus2(); }
-    const KELTHAR_COUNTERS2* GetCounters2() override { return m_real->GetCounters2(); }
-
-private:
-    std::unique_ptr<IKelthar> m_real;
 };
