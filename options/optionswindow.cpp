@@ -54,6 +54,7 @@ COptionsWindow::COptionsWindow(QWidget* parent)
     ui.setupUi(this);
     Connect();
     ui.m_pDemodDeclickerGroupBox->hide();
+    LoadBandwidthTable();
 
     connect(ui.m_pOptionsToolBox, &QToolBox::currentChanged, this,
             &CQDockToolboxWindow::OnToolBoxPageChanged);
@@ -175,11 +176,16 @@ void COptionsWindow::Connect()
     connect(ui.m_pComm2Button, &QPushButton::clicked, this, &Self::OnComm2Button);
     connect(ui.m_pComm3Button, &QPushButton::clicked, this, &Self::OnComm3Button);
     connect(ui.m_pComm4Button, &QPushButton::clicked, this, &Self::OnComm4Button);
+    connect(ui.m_pAutoSwitchButton, &QPushButton::clicked, this, &Self::OnAutoSwitchButton);
     connect(ui.m_pManualSwitchRadio, &QRadioButton::clicked, this, &Self::OnManualSwitchRadio);
     connect(ui.m_pAutoSwitchRadio, &QRadioButton::clicked, this, &Self::OnAutoSwitchRadio);
     connect(ui.m_pRangeRadioGainComboVersion6, indexChanged, this, &Self::OnRangeRadioGainCombo);
     for (const LmxBand& band : kLmxBands)
         connect(ui.*band.check, &QCheckBox::clicked, this, &Self::OnLmxCheckClicked);
+    connect(ui.m_pRangeFHSSCheck_0, &QCheckBox::clicked, this, &Self::OnRangeFHSSCheck_0);
+    connect(ui.m_pRangeFHSSCheck_1, &QCheckBox::clicked, this, &Self::OnRangeFHSSCheck_1);
+    connect(ui.m_pRangeFHSSCheck_2, &QCheckBox::clicked, this, &Self::OnRangeFHSSCheck_2);
+    connect(ui.m_pFHSSCombo, indexChanged, this, &Self::OnFHSSCombo);
     connect(ui.m_pRangeWiredGainCombo, indexChanged, this, &Self::OnRangeWiredGainCombo);
     connect(ui.m_pRangeAcousticGainCombo, indexChanged, this, &Self::OnRangeAcousticGainCombo);
     connect(ui.m_pRangeDlaCommCombo, indexChanged, this, &Self::OnRangeDlaCommCombo);
@@ -202,8 +208,16 @@ void COptionsWindow::Connect()
     connect(ui.m_pDdcVectorLinesCheck, &QCheckBox::clicked, this, &Self::OnDdcVectorLinesCheck);
     connect(ui.m_pDdcVectorSamplesComboBox, &QComboBox::textActivated, this,
             &Self::OnDdcVectorSamplesComboBox);
+    connect(ui.m_pDdcScanningTuneOffButton, &QPushButton::clicked, this, &Self::OnScanningTuneOffButton);
+    connect(ui.m_pDdcScanningTuneBackButton, &QPushButton::clicked, this, &Self::OnScanningTuneBackButton);
     connect(ui.m_pDdcBandNameCombo, qOverload<int>(&QComboBox::activated), this,
             &Self::OnDdcBandwidthChanged);
+    connect(ui.m_pDdcBandNameCombo, indexChanged, this, &Self::OnDdcBandsCombo);
+    connect(ui.m_pDdcOpenFirButton, &QPushButton::clicked, this, &Self::OnDdcOpenFirButton);
+    connect(ui.m_pDdcApplyBandButton, &QPushButton::clicked, this, &Self::OnDdcApplyButton);
+    connect(ui.m_pDdcUpdateBandButton, &QPushButton::clicked, this, &Self::OnDdcUpdateButton);
+    connect(ui.m_pDdcInsertBandButton, &QPushButton::clicked, this, &Self::OnDdcInsertButton);
+    connect(ui.m_pDdcRemoveBandButton, &QPushButton::clicked, this, &Self::OnDdcRemoveButton);
 
     connect(ui.m_pDemodSpecAverCombo, indexChanged, this, &Self::OnDemodFftAverChanged);
     connect(ui.m_pDemodSpecReset, &QPushButton::clicked, this, &Self::OnDemodFftAverChanged);

@@ -8,6 +8,8 @@
 #include "docktoolboxwindow.h"
 #include "ui_optionswindow.h"
 
+struct DDC_BAND_ITEM;
+
 // The options dock: a tool box with the display and input settings of the range sweep (page 0), the
 // DDC band (page 1) and the demodulator (page 2). It pushes the operator's choices to the device
 // library through the device thread, keeps them in the settings document, and tells the main window
@@ -50,6 +52,12 @@ public:
     // Back to the first averaging mode (which reaches the range transform through its slot).
     void ResetRangeAveraging();
     void SetDdcBandIndex(int index);
+    // Makes entry `index` of the device's bandwidth table the current bandwidth and reloads its FIR
+    // data; a failed load is shown to the operator.
+    void ApplyBandwidth(int index);
+    // Writes the device's whole bandwidth table, and the selected index, into the settings document.
+    void StoreBandwidthTable();
+    void StoreBandwidthIndex(int index);
     // Converter band choice: sends the device value and sets g_FreqOffset and m_nLmxMode.
     void SetLMX(int code);
 
@@ -94,12 +102,19 @@ public slots:
     void OnRangeRadioAttSwCheck(bool on);
     void OnRangeRadioAmplSwCheck(bool on);
     void OnRangeRadioFilterCombo(int index);
+    // FHSS capture, DDC off and sweep off: bits 1, 2 and 4 of the core's flags.
+    void OnRangeFHSSCheck_0(bool on);
+    void OnRangeFHSSCheck_1(bool on);
+    void OnRangeFHSSCheck_2(bool on);
+    void OnFHSSCombo(int index);
     void OnManualSwitchRadio();
     void OnAutoSwitchRadio();
     void OnComm1Button();
     void OnComm2Button();
     void OnComm3Button();
     void OnComm4Button();
+    // "SET": the switching points of the automatic antenna choice, applied however the dialog ends.
+    void OnAutoSwitchButton();
     // Antenna 1..4, or 0 for switching by frequency.
     void OnRangeRadioComCombo(int value);
     void OnDdcFftAverChanged();
@@ -111,7 +126,17 @@ public slots:
     void OnDdcCombineOscEdited(const QString& text);
     void OnDdcVectorLinesCheck(bool on);
     void OnDdcVectorSamplesComboBox(const QString& text);
+    void OnScanningTuneOffButton();
+    void OnScanningTuneBackButton();
     void OnDdcBandwidthChanged(int index);
+    // The bandwidth table editor: entry `index` shown in the fields, and its four buttons and the FIR
+    // file choice.
+    void OnDdcBandsCombo(int index);
+    void OnDdcOpenFirButton();
+    void OnDdcApplyButton();
+    void OnDdcUpdateButton();
+    void OnDdcInsertButton();
+    void OnDdcRemoveButton();
     void OnDemodFftAverChanged();
     void OnDemodFftWindowChanged();
     void OnDemodSpecEnvelope(bool on);
@@ -166,10 +191,22 @@ private:
     void FillAudioDevices();
     void ApplySoundLevel(int level);
     QString Prefix() const;
+    // Shows the tune step the scan uses now.
+    void ShowScanTuneStep();
+
+    // Puts the stored bandwidth rows of the current channel type into the device's table.
+    void LoadBandwidthTable();
+    // The entry the editor's fields describe; false (after a warning) when it cannot be used.
+    bool BandFromControls(DDC_BAND_ITEM* band);
+    // Apply without its question: false when the fields were refused.
+    bool ApplyBandFromControls();
+    // A table of one entry keeps it: the last bandwidth cannot be removed.
+    void UpdateRemoveBandButton();
 
     // 0 until the settle timer first fires: until then a range averaging change is not stored.
     int m_bSettled = 0;
-    // Set while a reload fills and selects the audio device list.
+    // Set while a reload puts the stored values into the controls: the slots their changes run then
+    // know that no operator chose them.
     bool m_bReloading = false;
     // AGC level display, 100 ms while the sound AGC is on.
     QTimer m_Timer;

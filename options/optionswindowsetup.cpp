@@ -15,12 +15,15 @@
 #include <algorithm>
 
 #include "alsaaudiooutput.h"
+#include "antennadialog.h"
 #include "devicethread.h"
+#include "dlan1n2inputdialog.h"
 #include "fftoptions.h"
 #include "globals.h"
 #include "optionswindow.h"
 #include "parameters.h"
 #include "prompt.h"
+#include "ui_antennadialog.h"
 
 namespace
 {
@@ -40,6 +43,10 @@ constexpr int kMaxSoundLevel = 100;
 // The connector entry that asks for a pin pair; the pair itself is used as connector 5.
 constexpr int kDlaSelectIndex = 4;
 constexpr int kDlaPinPairIndex = 5;
+// The core's flag bits behind the three FHSS checks.
+constexpr uint32_t kFhssCaptureMask = 1;
+constexpr uint32_t kDdcOffMask = 2;
+constexpr uint32_t kSweepOffMask = 4;
 
 int TextToInt(const QString& text)
 {
@@ -57,6 +64,9 @@ int Flag(const QString& section, const QString& key)
 void COptionsWindow::SetupOptionsWindow(int page, int antennaMode)
 {
     qDebug().noquote() << "SetupOptionsWindow";
+    // A reload may run inside another one's slot (a language change during a dialog): keep the outer flag.
+    const bool wasReloading = m_bReloading;
+    m_bReloading = true;
     switch (page)
     {
         case RangePage:
@@ -71,6 +81,7 @@ void COptionsWindow::SetupOptionsWindow(int page, int antennaMode)
         default:
             break;
     }
+    m_bReloading = wasReloading;
 }
 
 void COptionsWindow::FillDisplayCombos(int page)
@@ -178,6 +189,32 @@ void COptionsWindow::SetupRangePage(int antennaMode)
 
         if (antennaMode != 0)
             SetupAntenna(antennaMode);
+
+        // A stored mode beyond the list leaves the combo without an item: nothing is sent then.
+        ui.m_pFHSSCombo->setCurrentIndex(g_Parameters.GetInt(kRangeOptions, QStringLiteral("FHSS_mode"), 0));
+        const int fhssMode = ui.m_pFHSSCombo->currentIndex();
+        if (fhssMode >= 0)
+        {
+            g_DeviceThread.m_pKelthar->SetFhssMode(fhssMode);
+            g_Parameters.SetInt(kRangeOptions, QStringLiteral("FHSS_mode"), fhssMode);
+        }
+
+        const int capture = Flag(kRangeOptions, QStringLiteral("FHSS0"));
+        ui.m_pRangeFHSSCheck_0->setChecked(capture != 0);
+        g_DeviceThread.m_pKelthar->SetFlags(capture != 0, kFhssCaptureMask);
+        g_Parameters.SetInt(kRangeOptions, QStringLiteral("FHSS0"), capture);
+        if (capture == 0)
+        {
+            ui.m_pRangeFHSSCheck_1->setChecked(false);
+            OnRangeFHSSCheck_1(false);
+        }
+        const bool ddcOff = Flag(kRangeOptions, QStringLiteral("FHSS1")) != 0;
+        ui.m_pRangeFHSSCheck_1->setChecked(ddcOff);
+        OnRangeFHSSCheck_1(ddcOff);
+        const int sweepOff = Flag(kRangeOptions, QStringLiteral("FHSS2"));
+        ui.m_pRangeFHSSCheck_2->setChecked(sweepOff != 0);
+        g_DeviceThread.m_pKelthar->SetFlags(sweepOff != 0, kSweepOffMask);
+        g_Parameters.SetInt(kRangeOptions, QStringLiteral("FHSS2"), sweepOff);
     }
     else
     {
@@ -200,6 +237,7 @@ void COptionsWindow::SetupAntenna(int antennaMode)
         ui.m_pLabelAntenna->show();
         ui.m_pManualSwitchRadio->hide();
         ui.m_pAutoSwitchRadio->hide();
+        ui.m_pAutoSwitchButton->hide();
         for (QPushButton* button : CommButtons())
             button->hide();
         return;
@@ -207,6 +245,7 @@ void COptionsWindow::SetupAntenna(int antennaMode)
     ui.m_pLabelAntenna->hide();
     ui.m_pManualSwitchRadio->show();
     ui.m_pAutoSwitchRadio->show();
+    ui.m_pAutoSwitchButton->show();
     // The ANT1 button is shown for a stored value outside 0..4, so that is the antenna used.
     int com = g_Parameters.GetInt(kRangeOptions, QStringLiteral("RadioCom"), 0);
     if (com < 0 || com > 4)
@@ -251,6 +290,21 @@ void COptionsWindow::OnRangeRadioComSlider(const int levels[3])
     g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioCom1Slider"), levels[0]);
     g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioCom2Slider"), levels[1]);
     g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioCom3Slider"), levels[2]);
+}
+
+void COptionsWindow::OnAutoSwitchButton()
+{
+    CAntennaDialog dialog(nullptr);
+    Ui::CAntennaDialogClass& form = dialog.Form();
+    // A stored point below a slider's minimum is raised to it by the slider.
+    form.m_pComm1Slider->setValue(g_Parameters.GetInt(kRangeOptions, QStringLiteral("RadioCom1Slider"), 0));
+    form.m_pComm2Slider->setValue(g_Parameters.GetInt(kRangeOptions, QStringLiteral("RadioCom2Slider"), 0));
+    form.m_pComm3Slider->setValue(g_Parameters.GetInt(kRangeOptions, QStringLiteral("RadioCom3Slider"), 0));
+    Prompt().Exec(dialog);
+    // The dialog has no way to discard its sliders: OK and the window's close button both apply them.
+    const int levels[3] = {form.m_pComm1Slider->value(), form.m_pComm2Slider->value(),
+                           form.m_pComm3Slider->value()};
+    OnRangeRadioComSlider(levels);
 }
 
 void COptionsWindow::OnManualSwitchRadio()
@@ -314,6 +368,7 @@ void COptionsWindow::SetupBandPage()
     const int bandCount = controlBits ? controlBits->GetDdcBandCount() : 0;
     for (int i = 0; i < bandCount; ++i)
         ui.m_pDdcBandNameCombo->addItem(QString::fromStdWString(controlBits->GetDdcBand(i).Name));
+    UpdateRemoveBandButton();
 
     // The selection stays off the table's last, empty built-in entry.
     const QString bandwidthKey = prefix + QStringLiteral("Bandwidth");
@@ -348,11 +403,9 @@ void COptionsWindow::SetupDemodPage()
     FillDisplayCombos(DemodPage);
 
     // The device list is built once per run; filling and selecting are not an operator's choice.
-    m_bReloading = true;
     FillAudioDevices();
     ui.m_pDemodAudioDeviceCombo->setCurrentIndex(
         g_Parameters.GetInt(kDemodOptions, QStringLiteral("AudioDevice"), 0));
-    m_bReloading = false;
 
     ISoundEngine* sound = g_DeviceThread.m_pSoundEngine;
     const bool agc = Flag(kDemodOptions, QStringLiteral("SoundUseAgc")) != 0;
@@ -499,8 +552,25 @@ void COptionsWindow::OnRangeDlaCommCombo(int index)
         return;
     if (index == kDlaSelectIndex)
     {
-        // The pin pair is used as connector 5; the combo's change comes back here with it.
+        // Only the operator is asked for pins; a stored "Select" (which the window never writes) is
+        // the pin pair as it stands. The combo's change to the pair comes back here and stores it.
+        if (m_bReloading)
+        {
+            ui.m_pRangeDlaCommCombo->setCurrentIndex(kDlaPinPairIndex);
+            return;
+        }
+        CDlaN1N2InputDialog dialog(nullptr);
+        const bool accepted = Prompt().Exec(dialog) == QDialog::Accepted;
+        if (accepted)
+            g_DeviceThread.m_pDla->SetPins(static_cast<uint8_t>(dialog.m_n1stPin),
+                                           static_cast<uint8_t>(dialog.m_n2ndPin));
+        g_DeviceThread.m_pDla->SetComm(kDlaPinPairIndex);
         ui.m_pRangeDlaCommCombo->setCurrentIndex(kDlaPinPairIndex);
+        // A cancelled dialog has no pins to show: the entry keeps naming the pair in use.
+        if (accepted)
+            ui.m_pRangeDlaCommCombo->setItemText(
+                kDlaPinPairIndex, QStringLiteral("%1-%2").arg(dialog.m_n1stPin).arg(dialog.m_n2ndPin));
+        g_Parameters.SetInt(kRangeOptions, QStringLiteral("DlaComm"), kDlaPinPairIndex);
         return;
     }
     g_DeviceThread.m_pDla->SetComm(index);
@@ -541,6 +611,55 @@ void COptionsWindow::OnRangeRadioFilterCombo(int index)
         return;
     g_DeviceThread.m_pSky->SetFilter(static_cast<uint8_t>(index));
     g_Parameters.SetInt(kRangeOptions, QStringLiteral("RadioFilter"), index);
+}
+
+void COptionsWindow::OnRangeFHSSCheck_0(bool on)
+{
+    g_DeviceThread.m_pKelthar->SetFlags(on, kFhssCaptureMask);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("FHSS0"), on ? 1 : 0);
+    // Without FHSS capture the band spectrum is not left switched off.
+    if (!on)
+    {
+        ui.m_pRangeFHSSCheck_1->setChecked(false);
+        OnRangeFHSSCheck_1(false);
+    }
+}
+
+void COptionsWindow::OnRangeFHSSCheck_1(bool on)
+{
+    g_DeviceThread.m_pKelthar->SetFlags(on, kDdcOffMask);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("FHSS1"), on ? 1 : 0);
+}
+
+void COptionsWindow::OnRangeFHSSCheck_2(bool on)
+{
+    g_DeviceThread.m_pKelthar->SetFlags(on, kSweepOffMask);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("FHSS2"), on ? 1 : 0);
+}
+
+void COptionsWindow::OnFHSSCombo(int index)
+{
+    if (index < 0)
+        return;
+    g_DeviceThread.m_pKelthar->SetFhssMode(index);
+    g_Parameters.SetInt(kRangeOptions, QStringLiteral("FHSS_mode"), index);
+}
+
+void COptionsWindow::ShowScanTuneStep()
+{
+    ui.m_pTuneNumberEdit->setText(QString::number(g_DeviceThread.m_pAdf->GetScanTuneStep()));
+}
+
+void COptionsWindow::OnScanningTuneBackButton()
+{
+    g_DeviceThread.m_pAdf->PrevScanTuneStep();
+    ShowScanTuneStep();
+}
+
+void COptionsWindow::OnScanningTuneOffButton()
+{
+    g_DeviceThread.m_pAdf->NextScanTuneStep();
+    ShowScanTuneStep();
 }
 
 void COptionsWindow::OnDdcFftAverChanged()

@@ -22,46 +22,13 @@
 #include "fftoptions.h"
 #include "globals.h"
 #include "optionswindow.h"
+#include "optionswindowtest.h"
 #include "parameters.h"
 #include "scriptedprompt.h"
 #include "ui_optionswindow.h"
 
 namespace
 {
-// Each test runs in its own process on a fresh settings document and a fresh library core.
-class OptionsWindowTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        g_FftOptions.Init();
-        // The channels exist once the correction tables are loaded, as at program start.
-        g_DeviceThread.LoadCorrections();
-    }
-
-    void Build() { m_window = std::make_unique<COptionsWindow>(); }
-
-    template <typename T>
-    T* Child(const char* name) const
-    {
-        T* child = m_window->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
-
-    QToolBox* ToolBox() const { return Child<QToolBox>("m_pOptionsToolBox"); }
-
-    // Gives the input types up to `type` a channel each, so that any of them can be selected.
-    static void AddChannelsUpTo(int type)
-    {
-        IControlBits* bits = g_DeviceThread.m_pControlBits;
-        while (bits->GetChannelCount() <= type)
-            bits->AddChannel(bits->GetChannelCount(), L"T", L"Type", 61e6);
-    }
-
-    std::unique_ptr<COptionsWindow> m_window;
-};
-
 // Every widget of the form by its object name: the other windows and the tests find them so.
 struct NamedWidget
 {
@@ -270,12 +237,6 @@ const FixedList kFixedLists[] = {
     {"m_pDdcTapCountCombo", {"256", "128", "64", "32", "16", "8"}},
 };
 
-// Selects an input type the library has a channel for, or skips the test.
-#define REQUIRE_CHANNEL_TYPE(type)                                       \
-    if (!g_DeviceThread.SetChannelType(type))                            \
-    {                                                                    \
-        GTEST_SKIP() << "the library has no channel of type " << (type); \
-    }
 }  // namespace
 
 TEST_F(OptionsWindowTest, IsTheOptionsDockWithItsThreePages)
@@ -528,63 +489,6 @@ TEST_F(OptionsWindowTest, RangeReloadTellsTheViewsAboutEnvelopeAndWaterfallBuffe
     m_window->SetupOptionsWindow(3, 0);
     EXPECT_EQ(envelope.count(), 1);
     EXPECT_EQ(buffer.count(), 1);
-}
-
-TEST_F(OptionsWindowTest, RadioInputAttenuatorIsLimitedToItsRangeAndWrittenBack)
-{
-    REQUIRE_CHANNEL_TYPE(0);
-    Build();
-    struct Case
-    {
-        int stored;
-        int expected;
-    };
-    for (const Case& c : {Case{20, 15}, Case{-3, 0}, Case{7, 7}})
-    {
-        g_Parameters.SetInt(QStringLiteral("RangeOptions"), QStringLiteral("RadioAtt"), c.stored);
-        m_window->SetupOptionsWindow(COptionsWindow::RangePage, 0);
-        EXPECT_EQ(Child<QComboBox>("m_pRangeRadioAttCombo")->currentIndex(), c.expected) << c.stored;
-        EXPECT_EQ(g_DeviceThread.m_pSky->GetAttenuator(), c.expected) << c.stored;
-        EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("RangeOptions"), QStringLiteral("RadioAtt"), -1),
-                  c.expected);
-    }
-    EXPECT_FALSE(Child<QGroupBox>("m_pRangeAttGroupBox")->isHidden());
-    // The stored filter is not used: every reload starts on the widest one.
-    EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("RangeOptions"), QStringLiteral("RadioFilter"), -1), 0);
-}
-
-TEST_F(OptionsWindowTest, BandReloadListsTheDeviceBandwidthsAndKeepsTheSelectionAtTenAtMost)
-{
-    Build();
-    const QString key = g_DeviceThread.GetChannelPrefix(-1) + QStringLiteral("Bandwidth");
-    g_Parameters.SetInt(QStringLiteral("Device"), key, 12);
-    m_window->SetupOptionsWindow(COptionsWindow::BandPage, 0);
-    auto* combo = Child<QComboBox>("m_pDdcBandNameCombo");
-    ASSERT_EQ(combo->count(), g_DeviceThread.m_pControlBits->GetDdcBandCount());
-    EXPECT_EQ(combo->itemText(0), QString::fromStdWString(g_DeviceThread.m_pControlBits->GetDdcBand(0).Name));
-    EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("Device"), key, -1), 10);
-    EXPECT_EQ(combo->currentIndex(), 10);
-
-    QSignalSpy band(m_window.get(), &COptionsWindow::ddcBandChanged);
-    m_window->SetDdcBandIndex(3);
-    EXPECT_EQ(combo->currentIndex(), 3);
-    EXPECT_EQ(band.count(), 0) << "a programmatic selection is no operator's choice";
-
-    // The table editor stays hidden; the scanning controls are offered for the radio inputs only.
-    struct Case
-    {
-        int type;
-        bool scanning;
-    };
-    AddChannelsUpTo(4);
-    for (const Case& c : {Case{0, true}, Case{2, false}, Case{3, true}, Case{4, false}})
-    {
-        ASSERT_TRUE(g_DeviceThread.SetChannelType(c.type));
-        Child<QGroupBox>("m_pBandGroupBox")->show();
-        m_window->SetupOptionsWindow(COptionsWindow::BandPage, 0);
-        EXPECT_TRUE(Child<QGroupBox>("m_pBandGroupBox")->isHidden()) << c.type;
-        EXPECT_EQ(Child<QGroupBox>("m_pDdcScanningGroupBox")->isHidden(), !c.scanning) << c.type;
-    }
 }
 
 TEST_F(OptionsWindowTest, DemodReloadTakesTheStoredSoundLevelLimitedToTheDialRange)
@@ -905,54 +809,4 @@ TEST_F(OptionsWindowTest, GroupVisibilityFollowsThePanesOfTheViews)
     m_window->SetRangeGroupsVisible(false, true);
     EXPECT_TRUE(Child<QGroupBox>("m_pRangeSpectrumGroupBox")->isHidden());
     EXPECT_FALSE(Child<QGroupBox>("m_pRangeWaterfallGroupBox")->isHidden());
-}
-
-TEST_F(OptionsWindowTest, AntennaSwitchFollowsTheStoredChoiceUnlessAnotherWindowOwnsIt)
-{
-    REQUIRE_CHANNEL_TYPE(0);
-    Build();
-    g_Parameters.SetInt(QStringLiteral("RangeOptions"), QStringLiteral("RadioCom1Slider"), 28);
-    g_Parameters.SetInt(QStringLiteral("RangeOptions"), QStringLiteral("RadioCom2Slider"), 80);
-    g_Parameters.SetInt(QStringLiteral("RangeOptions"), QStringLiteral("RadioCom3Slider"), 200);
-    struct Case
-    {
-        int stored;
-        int antenna;  // pushed and stored; 0 = switching by frequency
-    };
-    for (const Case& c : {Case{3, 3}, Case{0, 0}, Case{7, 1}})
-    {
-        g_Parameters.SetInt(QStringLiteral("RangeOptions"), QStringLiteral("RadioCom"), c.stored);
-        m_window->SetupOptionsWindow(COptionsWindow::RangePage, 1);
-        EXPECT_EQ(g_DeviceThread.m_pSky->GetCommutator(), c.antenna) << c.stored;
-        EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("RangeOptions"), QStringLiteral("RadioCom"), -1),
-                  c.antenna);
-        EXPECT_EQ(Child<QRadioButton>("m_pManualSwitchRadio")->isChecked(), c.antenna != 0) << c.stored;
-        EXPECT_EQ(Child<QPushButton>("m_pComm3Button")->isHidden(), c.antenna == 0) << c.stored;
-        if (c.antenna != 0)
-        {
-            const auto* chosen =
-                m_window->findChild<QPushButton*>(QStringLiteral("m_pComm%1Button").arg(c.antenna));
-            EXPECT_TRUE(chosen->isChecked()) << c.stored;
-        }
-        EXPECT_TRUE(Child<QLabel>("m_pLabelAntenna")->isHidden());
-    }
-    const int* levels = g_DeviceThread.m_pSky->GetCommutatorLevel();
-    EXPECT_EQ(levels[0], 28);
-    EXPECT_EQ(levels[1], 80);
-    EXPECT_EQ(levels[2], 200);
-
-    // With the known-frequency ranges window open the switch is not offered and nothing is pushed.
-    g_Parameters.SetInt(QStringLiteral("RangeOptions"), QStringLiteral("RadioCom"), 4);
-    m_window->SetupOptionsWindow(COptionsWindow::RangePage, 2);
-    EXPECT_EQ(g_DeviceThread.m_pSky->GetCommutator(), 1);
-    EXPECT_FALSE(Child<QLabel>("m_pLabelAntenna")->isHidden());
-    EXPECT_TRUE(Child<QRadioButton>("m_pManualSwitchRadio")->isHidden());
-    EXPECT_TRUE(Child<QPushButton>("m_pComm1Button")->isHidden());
-
-    // The operator's antenna buttons are exclusive and stored.
-    m_window->SetupOptionsWindow(COptionsWindow::RangePage, 1);
-    Child<QPushButton>("m_pComm2Button")->click();
-    EXPECT_EQ(g_DeviceThread.m_pSky->GetCommutator(), 2);
-    EXPECT_FALSE(Child<QPushButton>("m_pComm4Button")->isChecked());
-    EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("RangeOptions"), QStringLiteral("RadioCom"), -1), 2);
 }
