@@ -1,6 +1,8 @@
 target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/analysiswindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/analysiswindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/analysislegenddialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/analysislegenddialog.h
   ${CMAKE_CURRENT_LIST_DIR}/gsmanalysiswindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gsmanalysiswindow.h
   ${CMAKE_CURRENT_LIST_DIR}/octavefilterswindow.cpp

@@ -37,5 +37,7 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/fromarchivedialog.h
   ${CMAKE_CURRENT_LIST_DIR}/newsignalentrydialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/newsignalentrydialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/analysisoptionsdialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/analysisoptionsdialog.h
   ${CMAKE_CURRENT_LIST_DIR}/recordingparams.h
 )

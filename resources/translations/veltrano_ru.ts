@@ -34,18 +34,6 @@
 <context>
     <name>CAnalysisWindow</name>
     <message>
-        <source>Full Range Analysis</source>
-        <translation>Анализ полного диапазона</translation>
-    </message>
-    <message>
-        <source>Analyze</source>
-        <translation>Анализировать</translation>
-    </message>
-    <message>
-        <source>Clear</source>
-        <translation>Очистить</translation>
-    </message>
-    <message>
         <source>Frequency</source>
         <translation>Частота</translation>
     </message>
@@ -60,6 +48,21 @@
     <message>
         <source>Ident</source>
         <translation>Идент.</translation>
+    </message>
+</context>
+<context>
+    <name>CAnalysisWindowClass</name>
+    <message>
+        <source>Full Range Analysis</source>
+        <translation>Анализ полного диапазона</translation>
+    </message>
+    <message>
+        <source>Analyze</source>
+        <translation>Анализировать</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Очистить</translation>
     </message>
 </context>
 <context>

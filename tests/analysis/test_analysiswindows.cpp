@@ -102,6 +102,7 @@ TEST_F(AnalysisWindowsTest, AnalysisListsOnlyRealResultsUpToTheUpperLimitButSend
         Result(0, 499.0, 498.0, 500.5),    // ends above the limit
         Result(3, 499.0, 498.0, 500.0),    // ends on the limit: listed, gone
     };
+    results[5].excess = -2.5;
     CAnalysisWindow window(nullptr);
     window.m_dUpperLimit = 500.0;
     QSignalSpy finished(&window, &CAnalysisWindow::analysisFinished);
@@ -114,6 +115,10 @@ TEST_F(AnalysisWindowsTest, AnalysisListsOnlyRealResultsUpToTheUpperLimitButSend
     EXPECT_EQ(tree->topLevelItem(1)->data(3, Qt::UserRole).toInt(), 5);
     EXPECT_EQ(tree->topLevelItem(0)->background(0).color(), QColor(Qt::red));
     EXPECT_EQ(tree->topLevelItem(1)->background(0).color(), QColor(100, 100, 255));
+    // Level and excess are sorted by their numbers, kept beside their texts.
+    EXPECT_DOUBLE_EQ(tree->topLevelItem(0)->data(2, Qt::UserRole).toDouble(), 6.0);
+    EXPECT_DOUBLE_EQ(tree->topLevelItem(1)->data(2, Qt::UserRole).toDouble(), -2.5);
+    EXPECT_DOUBLE_EQ(tree->topLevelItem(1)->data(1, Qt::UserRole).toDouble(), -50.0);
     ASSERT_EQ(finished.count(), 1);
     EXPECT_EQ(finished.at(0).at(0).value<std::vector<ANALYSIS_RESULT_ITEM>>().size(), results.size());
 
