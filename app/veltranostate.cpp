@@ -310,6 +310,13 @@ void Veltrano::MatchDebugKey(int key)
 
 void Veltrano::closeEvent(QCloseEvent* event)
 {
+    // Unsaved analyser memory is offered a save once, before anything is stopped or torn down; a save
+    // that did not complete keeps the program open.
+    if (!m_pMemoryWindow->AskToSaveChanges())
+    {
+        event->ignore();
+        return;
+    }
     m_pNoConnectionWindow->close();
     // The transmitter is never left on after the program is gone, and a running recording gets its
     // closing record (a WAV file its sizes) before the windows are torn down.

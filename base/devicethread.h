@@ -132,8 +132,11 @@ public:
     bool IsOnline();
     void ClearDataReady() { m_bDataReady = false; }
 
-    // Device-memory transfer block, written by the memory window on the GUI thread and advanced by
-    // the loop. The window writes the transfer mode last when it starts a transfer.
+    // Device-memory transfer block. The memory window owns the image and the directory values and
+    // starts, cancels and completes transfers through the calls below; the loop advances the counters.
+    // While the mode is 2 the loop works on a buffer of its own, never on m_MemoryImage: a download
+    // fills it and the window takes it once the last page is stored; an upload sends from a copy of
+    // the pattern region made when it started.
     std::atomic<int> m_nMemoryDone{0};   // next page to send, or the last page received
     std::atomic<int> m_nMemoryTotal{0};  // pages of the transfer; 0 until a download's page 1
     int m_nReplyFrameOffset = 0;         // where SendBlock found the reply frame (8 or 10)
@@ -145,7 +148,21 @@ public:
     int m_nSpectrogramOffset = 0;
     int m_nAnalysisOffset = 0;
     int m_nPatternOffset = 0;  // byte offset in the image of the block an upload sends
-    QByteArray m_MemoryImage;  // 512 bytes per page
+    QByteArray m_MemoryImage;  // 512 bytes per page; the window's, never written by the loop
+
+    // Starts a download: counters to 0, an empty transfer buffer, then mode 2.
+    void StartMemoryDownload();
+    // Starts an upload of `pages` pages taken from `image` at `patternOffset` (zeros beyond its end);
+    // the copy is made here, so later changes of the image never reach the device.
+    void StartMemoryUpload(const QByteArray& image, int patternOffset, int pages);
+    // Ends the running transfer (mode 1). A page exchange still in flight is dropped when it returns.
+    void CancelMemoryTransfer();
+    // The downloaded image once its last page is stored, moved out of the transfer buffer; false while
+    // the download runs, after an upload or a cancel.
+    bool TakeDownloadedImage(QByteArray& image);
+    // The transfer buffer as it stands: what a download has stored so far, or the upload's copy.
+    QByteArray MemoryTransferBuffer() const;
+
     std::vector<uint8_t> m_CommandPacket;
     std::vector<uint8_t> m_ReplyPacket;
 
@@ -225,6 +242,8 @@ private:
     void AcquireInterfaces();
     // One exchange of the device-memory transfer.
     bool MemoryTransferStep();
+    // Stores a download reply's page into the transfer buffer; m_TransferMutex is held.
+    bool StoreDownloadedPage();
     // Fetch helpers: the DDC and demodulator spectra, the converter panorama slots of one range
     // spectrum, the scan-range path of FreqToIndex, and the DDC bin width (MHz; 0 when unknown).
     void FetchDemodData();
@@ -241,4 +260,13 @@ private:
     std::atomic<bool> m_bDemodDataReady{false};
     mutable QMutex m_DeviceNameMutex;
     QString m_DeviceName;
+    // Guards the transfer buffer, the generation and the counters' updates by the loop against the
+    // window's start, cancel and take. The generation changes with every start and cancel, so an
+    // exchange that began before them cannot write into what follows.
+    mutable QMutex m_TransferMutex;
+    QByteArray m_TransferBuffer;
+    quint64 m_nTransferGeneration = 0;
+    bool m_bTransferComplete = false;
+    bool m_bTransferUpload = false;
+    uint8_t m_nUploadDeviceByte = 0;  // image byte 14 at the upload's start, repeated in every page
 };

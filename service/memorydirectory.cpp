@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "memoryreader.h"
+
 int CMemoryDirectory::Byte(const QByteArray& image, int offset)
 {
-    if (offset < 0 || offset >= image.size())
-        return 0;
-    return static_cast<unsigned char>(image[offset]);
+    return CMemoryReader(image).U8(offset);
 }
 
 MEMORY_DIRECTORY CMemoryDirectory::Decode(const QByteArray& image)

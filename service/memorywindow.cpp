@@ -1,18 +1,15 @@
+// The device-memory window: its form, settings and language, the transfers and the image files. The
+// listing, the views, the deletes and the archive hand-over are in memorywindowviews.cpp.
+
 #include "memorywindow.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
-#include <QFileInfo>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QSaveFile>
-#include <QVBoxLayout>
 
 #include "devicethread.h"
 #include "globals.h"
-#include "memorydirectory.h"
 #include "parameters.h"
 #include "prompt.h"
 
@@ -22,78 +19,122 @@ QString AppName()
 {
     return QCoreApplication::applicationName();
 }
+const QString kSection = QStringLiteral("MemoryWindow");
+const QString kSplitterKey = QStringLiteral("SplitterState");
 const QString kPathsSection = QStringLiteral("FilePaths");
 const QString kMemoryKey = QStringLiteral("SaveMemory");
+constexpr int kDefaultColumnWidth = 100;
+
+QString ColumnKey(int column)
+{
+    return QStringLiteral("Column%1").arg(column);
+}
 }  // namespace
 
 CMemoryWindow::CMemoryWindow(QWidget* parent) : CQDockWindow(QStringLiteral("MemoryWindow"), parent)
 {
-    setWindowTitle(tr("Internal Memory of the Morvik"));
-    setAllowedAreas(Qt::NoDockWidgetArea);
-    auto* content = new QWidget(this);
-    auto* layout = new QVBoxLayout(content);
-    auto* top = new QHBoxLayout();
-    m_pDownloadButton = new QPushButton(tr("Download from Morvik"), content);
-    m_pSaveButton = new QPushButton(tr("Save..."), content);
-    m_pLoadButton = new QPushButton(tr("Load..."), content);
-    m_pUploadButton = new QPushButton(tr("Upload the pattern to Morvik"), content);
-    top->addWidget(m_pDownloadButton);
-    top->addWidget(m_pSaveButton);
-    top->addWidget(m_pLoadButton);
-    top->addWidget(m_pUploadButton);
-    layout->addLayout(top);
-    auto* second = new QHBoxLayout();
-    m_pProgressBar = new QProgressBar(content);
-    m_pProgressBar->setRange(0, 100);
-    m_pProgressBar->setValue(0);
-    m_pCancelButton = new QPushButton(tr("Cancel"), content);
-    second->addWidget(m_pProgressBar);
-    second->addWidget(m_pCancelButton);
-    layout->addLayout(second);
-    m_pDirectoryLabel = new QLabel(content);
-    layout->addWidget(m_pDirectoryLabel, 1, Qt::AlignTop);
-    setWidget(content);
+    // The base names every dock after its settings; this one carries its form's name.
+    setObjectName(QString());
+    ui.setupUi(this);
+    m_RecordHeader = QByteArray(512, '\0');
+    m_EntryTable = QByteArray(4096, '\0');
+    RestoreLayout();
 
-    connect(m_pDownloadButton, &QPushButton::clicked, this, &CMemoryWindow::OnDownloadButton);
-    connect(m_pSaveButton, &QPushButton::clicked, this, &CMemoryWindow::OnSaveButton);
-    connect(m_pLoadButton, &QPushButton::clicked, this, &CMemoryWindow::OnLoadButton);
-    connect(m_pUploadButton, &QPushButton::clicked, this, &CMemoryWindow::OnUploadButton);
-    connect(m_pCancelButton, &QPushButton::clicked, this, &CMemoryWindow::OnCancelButton);
+    connect(ui.m_pGroupsTree, &QTreeWidget::currentItemChanged, this,
+            &CMemoryWindow::OnGroupsTreeCurrentItemChanged);
+    connect(ui.m_pDataTree, &QTreeWidget::currentItemChanged, this,
+            &CMemoryWindow::OnDataTreeCurrentItemChanged);
+    connect(ui.m_pContentTree, &QWidget::customContextMenuRequested, this, &CMemoryWindow::OnTreeContextMenu);
+    connect(ui.m_pGroupsTree, &QWidget::customContextMenuRequested, this,
+            &CMemoryWindow::OnGroupTreeContextMenu);
+    connect(ui.m_pDataTree, &QWidget::customContextMenuRequested, this,
+            &CMemoryWindow::OnDataTreeContextMenu);
+    connect(ui.m_pDownloadButton, &QPushButton::clicked, this, &CMemoryWindow::OnDownloadButton);
+    connect(ui.m_pSaveButton, &QPushButton::clicked, this, &CMemoryWindow::OnSaveButton);
+    connect(ui.m_pLoadButton, &QPushButton::clicked, this, &CMemoryWindow::OnLoadButton);
+    connect(ui.m_pUploadButton, &QPushButton::clicked, this, &CMemoryWindow::OnUploadButton);
+    connect(ui.m_pCancelButton, &QPushButton::clicked, this, &CMemoryWindow::OnCancelButton);
     connect(&m_TransferTimer, &QTimer::timeout, this, &CMemoryWindow::OnTimer);
 }
 
 CMemoryWindow::~CMemoryWindow()
 {
-    try
-    {
-        if (m_bChanged &&
-            Prompt().Question(this, AppName(),
-                              tr("The changed memory data has NOT been saved. Do you want to save "
-                                 "it?")) == QMessageBox::Yes)
-            OnSaveButton();
-    }
-    catch (const std::exception&)
-    {
-    }
+    // Unsaved data was asked about when the program closed, before any window went away.
+    StoreLayout();
     m_TransferTimer.stop();
+}
+
+void CMemoryWindow::RestoreLayout()
+{
+    if (!g_Parameters.HasKey(kSection, ColumnKey(0)))
+    {
+        for (int column = 0; column < kColumns; ++column)
+            g_Parameters.SetInt(kSection, ColumnKey(column), kDefaultColumnWidth);
+    }
+    for (int column = 0; column < kColumns; ++column)
+        ui.m_pContentTree->setColumnWidth(
+            column,
+            std::max(g_Parameters.GetInt(kSection, ColumnKey(column), kDefaultColumnWidth), kMinColumnWidth));
+
+    const QByteArray state =
+        QByteArray::fromHex(g_Parameters.GetString(kSection, kSplitterKey, QString()).toLatin1());
+    if (state.isEmpty() || !ui.m_pSplitter->restoreState(state))
+        ui.m_pSplitter->setSizes({width() / 4, 3 * width() / 4});
+}
+
+void CMemoryWindow::StoreLayout()
+{
+    for (int column = 0; column < kColumns; ++column)
+        g_Parameters.SetInt(kSection, ColumnKey(column), ui.m_pContentTree->columnWidth(column));
+    g_Parameters.SetString(kSection, kSplitterKey, QString::fromLatin1(ui.m_pSplitter->saveState().toHex()));
+}
+
+void CMemoryWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange)
+    {
+        // The form puts its own "0 signals" back; the list still holds its rows.
+        ui.retranslateUi(this);
+        ShowCount();
+        return;
+    }
+    CQDockWindow::changeEvent(event);
 }
 
 void CMemoryWindow::setVisible(bool visible)
 {
     if (visible)
     {
-        m_pProgressBar->setValue(0);
-        g_DeviceThread.m_nTransferMode = 1;
+        // Showing an already shown window must not take the device away from a running transfer.
+        if (!IsTransferRunning())
+        {
+            ui.m_pProgressBar->setValue(0);
+            g_DeviceThread.m_nTransferMode = 1;
+        }
     }
     else
     {
         // Hiding resumes acquisition; a transfer still running would leave the analyser waiting in its
         // transfer menu while the loop reads samples, so it is cancelled first.
-        if (g_DeviceThread.m_nTransferMode == 2)
+        if (IsTransferRunning())
             EndTransfer();
         g_DeviceThread.m_nTransferMode = 0;
     }
     CQDockWindow::setVisible(visible);
+}
+
+bool CMemoryWindow::IsTransferRunning() const
+{
+    return g_DeviceThread.m_nTransferMode == 2;
+}
+
+void CMemoryWindow::UpdateButtons()
+{
+    const bool idle = !IsTransferRunning();
+    ui.m_pDownloadButton->setEnabled(idle);
+    ui.m_pUploadButton->setEnabled(idle);
+    ui.m_pLoadButton->setEnabled(idle);
+    ui.m_pSaveButton->setEnabled(idle);
 }
 
 void CMemoryWindow::ShowTransferWarning()
@@ -105,9 +146,28 @@ void CMemoryWindow::ShowTransferWarning()
            "of the Morvik firmware must be 1.8.00 or above)"));
 }
 
+bool CMemoryWindow::HasUnsavedData() const
+{
+    return g_DeviceThread.m_nMemoryOrigin == 1 || m_bChanged;
+}
+
+bool CMemoryWindow::AskToSaveChanges()
+{
+    if (!HasUnsavedData())
+        return true;
+    if (Prompt().Question(this, AppName(),
+                          tr("The changed memory data has NOT been saved. Do you want to save it?")) !=
+        QMessageBox::Yes)
+        return true;
+    return SaveImage();
+}
+
 void CMemoryWindow::OnDownloadButton()
 {
-    if (g_DeviceThread.m_nMemoryOrigin == 1 &&
+    // One transfer at a time: a download would otherwise turn a running upload around.
+    if (IsTransferRunning())
+        return;
+    if (HasUnsavedData() &&
         Prompt().Question(
             this, AppName(),
             tr("The previous memory data has NOT been saved. Do you want to download new memory "
@@ -117,16 +177,17 @@ void CMemoryWindow::OnDownloadButton()
     g_DeviceThread.m_bPatternFileLoaded = 0;
     g_DeviceThread.m_nMemoryOrigin = 0;
     m_bChanged = false;
-    g_DeviceThread.m_bMemoryUpload = false;
-    g_DeviceThread.m_nMemoryDone = 0;
-    g_DeviceThread.m_nMemoryTotal = 0;
-    // The mode goes last: it hands the fields above to the device thread.
-    g_DeviceThread.m_nTransferMode = 2;
+    // The pages go into the device thread's own buffer; the image shown here stays until the last page
+    // has arrived.
+    g_DeviceThread.StartMemoryDownload();
     m_TransferTimer.start(kPollIntervalMs);
+    UpdateButtons();
 }
 
 void CMemoryWindow::OnUploadButton()
 {
+    if (IsTransferRunning())
+        return;
     if (g_DeviceThread.m_nPatternOffset == 0)
     {
         Prompt().Warning(
@@ -150,26 +211,27 @@ void CMemoryWindow::OnUploadButton()
     }
     // The analyser's memory is overwritten with what the image holds from the pattern on; an image that
     // ends at or inside the pattern's header would fill it with zeros.
-    if (g_DeviceThread.m_nPatternOffset + CMemoryDirectory::kPageSize >= g_DeviceThread.m_MemoryImage.size())
+    if (static_cast<qint64>(g_DeviceThread.m_nPatternOffset) + CMemoryDirectory::kPageSize >=
+        g_DeviceThread.m_MemoryImage.size())
     {
         Prompt().Warning(this, AppName(),
                          tr("The pattern in the loaded file is incomplete. Nothing was sent."));
         return;
     }
     ShowTransferWarning();
-    g_DeviceThread.m_bMemoryUpload = true;
-    g_DeviceThread.m_nMemoryDone = 0;
-    g_DeviceThread.m_nMemoryTotal = kUploadPages;
-    g_DeviceThread.m_nTransferMode = 2;
+    // The device thread sends from its own copy of the pattern region, taken now.
+    g_DeviceThread.StartMemoryUpload(g_DeviceThread.m_MemoryImage, g_DeviceThread.m_nPatternOffset,
+                                     kUploadPages);
     m_TransferTimer.start(kPollIntervalMs);
+    UpdateButtons();
 }
 
 void CMemoryWindow::EndTransfer()
 {
-    g_DeviceThread.m_bMemoryUpload = false;
-    g_DeviceThread.m_nTransferMode = 1;
+    g_DeviceThread.CancelMemoryTransfer();
     m_TransferTimer.stop();
     g_DeviceThread.m_bPatternFileLoaded = 0;
+    UpdateButtons();
 }
 
 void CMemoryWindow::OnCancelButton()
@@ -183,38 +245,33 @@ void CMemoryWindow::OnTimer()
     const int done = g_DeviceThread.m_nMemoryDone;
     if (total == 0)
     {
-        m_pProgressBar->setValue(0);
+        ui.m_pProgressBar->setValue(0);
         return;
     }
     if (done != total)
     {
-        m_pProgressBar->setValue(static_cast<int>(static_cast<qint64>(done) * 100 / total));
+        ui.m_pProgressBar->setValue(static_cast<int>(static_cast<qint64>(done) * 100 / total));
         return;
     }
     const bool wasDownload = !g_DeviceThread.m_bMemoryUpload;
-    g_DeviceThread.m_nTransferMode = 1;
     if (wasDownload)
+    {
+        QByteArray image;
+        // The count is published only after the last page is stored; until the buffer is handed over
+        // the next tick looks again.
+        if (!g_DeviceThread.TakeDownloadedImage(image))
+            return;
+        g_DeviceThread.m_MemoryImage = image;
         g_DeviceThread.m_nMemoryOrigin = 1;
+    }
+    g_DeviceThread.m_nTransferMode = 1;
     g_DeviceThread.m_bMemoryUpload = false;
     m_TransferTimer.stop();
     g_DeviceThread.m_bPatternFileLoaded = 0;
-    m_pProgressBar->setValue(100);
+    UpdateButtons();
+    ui.m_pProgressBar->setValue(100);
     ParseMemoryImage();
     Prompt().Information(this, AppName(), tr("The operation was done successfully."));
-}
-
-void CMemoryWindow::ParseMemoryImage()
-{
-    const MEMORY_DIRECTORY dir = CMemoryDirectory::Decode(g_DeviceThread.m_MemoryImage);
-    g_DeviceThread.m_nSpectrogramCount = dir.spectrogramCount;
-    g_DeviceThread.m_nAnalysisCount = dir.analysisCount;
-    g_DeviceThread.m_nSpectrogramOffset = dir.spectrogramOffset;
-    g_DeviceThread.m_nAnalysisOffset = dir.analysisOffset;
-    g_DeviceThread.m_nPatternOffset = dir.patternOffset;
-    m_pDirectoryLabel->setText(tr("Spectrograms: %1\nAnalyses: %2\nPattern: %3")
-                                   .arg(dir.spectrogramCount)
-                                   .arg(dir.analysisCount)
-                                   .arg(dir.patternOffset != 0 ? tr("yes") : tr("NO DATA")));
 }
 
 QString CMemoryWindow::StartFolder() const
@@ -229,6 +286,11 @@ void CMemoryWindow::StoreFolder(const QString& path)
 
 void CMemoryWindow::OnLoadButton()
 {
+    if (IsTransferRunning())
+        return;
+    // A new image replaces the one shown: unsaved data is offered a save first.
+    if (!AskToSaveChanges())
+        return;
     const QString path =
         Prompt().GetOpenFileName(this, tr("Load memory data"), StartFolder(), tr("Memory files (*.mem)"));
     if (path.isEmpty())
@@ -237,7 +299,8 @@ void CMemoryWindow::OnLoadButton()
     if (!file.open(QIODevice::ReadOnly))
         return;
     const QByteArray image = file.readAll();
-    if (image.isEmpty() || !CMemoryDirectory::HasCheckByte(image))
+    // The check byte is byte 15: a file too short to hold it is no image either.
+    if (image.size() <= 15 || !CMemoryDirectory::HasCheckByte(image))
         return;
     g_DeviceThread.m_MemoryImage = image;
     g_DeviceThread.m_bPatternFileLoaded = 0;
@@ -252,16 +315,23 @@ void CMemoryWindow::OnLoadButton()
 
 void CMemoryWindow::OnSaveButton()
 {
+    if (IsTransferRunning())
+        return;
+    SaveImage();
+}
+
+bool CMemoryWindow::SaveImage()
+{
     if (g_DeviceThread.m_nMemoryOrigin == 0 && !m_bChanged)
     {
         Prompt().Warning(this, AppName(),
                          tr("The memory data must be loaded before. Use 'Download from Morvik' button."));
-        return;
+        return false;
     }
     const QString path =
         Prompt().GetSaveFileName(this, tr("Save memory data"), StartFolder(), tr("Memory files (*.mem)"));
     if (path.isEmpty())
-        return;
+        return false;
     // The image is the only copy of the analyser's memory once the device has been cleared: write it
     // whole or leave the old file alone, and say so when it failed.
     QSaveFile file(path);
@@ -269,9 +339,10 @@ void CMemoryWindow::OnSaveButton()
         file.write(g_DeviceThread.m_MemoryImage) != g_DeviceThread.m_MemoryImage.size() || !file.commit())
     {
         Prompt().Warning(this, AppName(), tr("Failed to save the memory data!"));
-        return;
+        return false;
     }
     g_DeviceThread.m_nMemoryOrigin = 2;
     m_bChanged = false;
     StoreFolder(path);
+    return true;
 }

@@ -3,8 +3,13 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/internalswindow.h
   ${CMAKE_CURRENT_LIST_DIR}/memorydirectory.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memorydirectory.h
+  ${CMAKE_CURRENT_LIST_DIR}/memoryimage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/memoryimage.h
+  ${CMAKE_CURRENT_LIST_DIR}/memoryreader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/memoryreader.h
   ${CMAKE_CURRENT_LIST_DIR}/memorywindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memorywindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/memorywindowviews.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scanerwindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scanerwindow.h
   ${CMAKE_CURRENT_LIST_DIR}/videowindow.cpp

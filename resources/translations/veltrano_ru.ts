@@ -781,30 +781,6 @@
 <context>
     <name>CMemoryWindow</name>
     <message>
-        <source>Internal Memory of the Morvik</source>
-        <translation>Внутренняя память Morvik</translation>
-    </message>
-    <message>
-        <source>Download from Morvik</source>
-        <translation>Считать из Morvik</translation>
-    </message>
-    <message>
-        <source>Save...</source>
-        <translation>Сохранить...</translation>
-    </message>
-    <message>
-        <source>Load...</source>
-        <translation>Загрузить...</translation>
-    </message>
-    <message>
-        <source>Upload the pattern to Morvik</source>
-        <translation>Записать шаблон в Morvik</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Отмена</translation>
-    </message>
-    <message>
         <source>The changed memory data has NOT been saved. Do you want to save it?</source>
         <translation>Изменённые данные памяти НЕ сохранены. Сохранить их?</translation>
     </message>
@@ -837,18 +813,6 @@
         <translation>Операция выполнена успешно.</translation>
     </message>
     <message>
-        <source>Spectrograms: %1
-Analyses: %2
-Pattern: %3</source>
-        <translation>Спектрограммы: %1
-Анализы: %2
-Шаблон: %3</translation>
-    </message>
-    <message>
-        <source>yes</source>
-        <translation>да</translation>
-    </message>
-    <message>
         <source>NO DATA</source>
         <translation>НЕТ ДАННЫХ</translation>
     </message>
@@ -871,6 +835,33 @@ Pattern: %3</source>
     <message>
         <source>Failed to save the memory data!</source>
         <translation>Не удалось сохранить данные памяти!</translation>
+    </message>
+</context>
+<context>
+    <name>CMemoryWindowClass</name>
+    <message>
+        <source>Internal Memory of the Morvik</source>
+        <translation>Внутренняя память Morvik</translation>
+    </message>
+    <message>
+        <source>Download from Morvik</source>
+        <translation>Считать из Morvik</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Сохранить...</translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation>Загрузить...</translation>
+    </message>
+    <message>
+        <source>Upload the pattern to Morvik</source>
+        <translation>Записать шаблон в Morvik</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отмена</translation>
     </message>
 </context>
 <context>

@@ -1,105 +1,32 @@
-// The device-memory transfer through a core whose board exchange is played by a fake analyser: it reads
-// the command packets as the board would and answers with framed pages. Everything else is the real
-// library core, so the device thread binds as it does in the program.
+// The device-memory transfer through a core whose board exchange is played by scripted analyser replies
+// (tests/common/analysercore.h); everything else is the real library core.
 
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QFile>
+#include <QTreeWidget>
 
+#include <algorithm>
 #include <deque>
-#include <functional>
 #include <memory>
 #include <vector>
 
+#include "analysercore.h"
 #include "devicethread.h"
+#include "fftoptions.h"
+#include "globals.h"
+#include "memorywindow.h"
+#include "scriptedprompt.h"
+#include "tempdir.h"
+#include "veltrano.h"
 
 namespace
 {
-constexpr int kPage = 512;
-constexpr int kFrameOffset = 10;
-
-// Forwards every operation to a real core, except the board exchange and the sample reads, which are
-// counted so that a test sees whether the device was touched at all.
-class CAnalyserCore : public IKelthar
-{
-public:
-    using Exchange = std::function<bool(const std::vector<uint8_t>& command, std::vector<uint8_t>& reply)>;
-
-    CAnalyserCore()
-    {
-        IKelthar* core = nullptr;
-        FPGAQueryInterface(&core);
-        m_core.reset(core);
-    }
-
-    Exchange exchange;
-    int sendCount = 0;
-    int readCount = 0;
-
-    bool SendBlock(std::vector<uint8_t>& command, std::vector<uint8_t>& reply, int& frameOffset) override
-    {
-        ++sendCount;
-        if (frameOffset == 0)
-            frameOffset = kFrameOffset;
-        return exchange && exchange(command, reply);
-    }
-    bool ReadData(std::vector<uint8_t>& block, uint64_t time, int* byteCount) override
-    {
-        ++readCount;
-        return m_core->ReadData(block, time, byteCount);
-    }
-
-    bool GetInterface(int id, void** out) override { return m_core->GetInterface(id, out); }
-    bool Connect(const std::string& name, int a, int b) override { return m_core->Connect(name, a, b); }
-    void Disconnect() override { m_core->Disconnect(); }
-    int GetState() override { return m_core->GetState(); }
-    void SetState(int state) override { m_core->SetState(state); }
-    bool SendGeneratorParams(const uint8_t* block) override { return m_core->SendGeneratorParams(block); }
-    bool SetGeneratorOn(bool on) override { return m_core->SetGeneratorOn(on); }
-    void SetFlags(bool set, uint32_t mask) override { m_core->SetFlags(set, mask); }
-    void SetFhssMode(int mode) override { m_core->SetFhssMode(mode); }
-    uint32_t GetBlockLength() override { return m_core->GetBlockLength(); }
-    bool ProcessBlock(const std::vector<uint8_t>& block, std::vector<double>& out1,
-                      std::vector<double>& out2) override
-    {
-        return m_core->ProcessBlock(block, out1, out2);
-    }
-    bool ProcessDemod(const std::vector<uint8_t>& block, std::vector<std::vector<double>>& i,
-                      std::vector<std::vector<double>>& q, std::vector<std::vector<double>>& audio) override
-    {
-        return m_core->ProcessDemod(block, i, q, audio);
-    }
-    double GetChannelOscCorr0() override { return m_core->GetChannelOscCorr0(); }
-    double GetChannelOscCorr1() override { return m_core->GetChannelOscCorr1(); }
-    double GetChannelOscCorr2() override { return m_core->GetChannelOscCorr2(); }
-    bool IsDemoMode() override { return m_core->IsDemoMode(); }
-    void SetDemoMode(bool on) override { m_core->SetDemoMode(on); }
-    void RequestRange(double v1, double v2, double v3, int code) override
-    {
-        m_core->RequestRange(v1, v2, v3, code);
-    }
-    bool IsSkipPending() override { return m_core->IsSkipPending(); }
-    void SetSkipPending(bool pending) override { m_core->SetSkipPending(pending); }
-    int GetRangeFftSize() override { return m_core->GetRangeFftSize(); }
-    int GetDdcFftSize() override { return m_core->GetDdcFftSize(); }
-    int GetOverloadState() override { return m_core->GetOverloadState(); }
-    const KELTHAR_COUNTERS* GetCounters() override { return m_core->GetCounters(); }
-    void TakeDdcSampleCounters(int* max, int* lost) override { m_core->TakeDdcSampleCounters(max, lost); }
-    bool IsProbeCheckOff() override { return m_core->IsProbeCheckOff(); }
-    void SetIgnoreProbeIdent(bool ignore) override { m_core->SetIgnoreProbeIdent(ignore); }
-    bool IsConnected() override { return m_core->IsConnected(); }
-    uint8_t GetProbeStatus() override { return m_core->GetProbeStatus(); }
-    uint8_t GetProbeStatus2() override { return m_core->GetProbeStatus2(); }
-    const KELTHAR_COUNTERS2* GetCounters2() override { return m_core->GetCounters2(); }
-
-private:
-    std::unique_ptr<IKelthar> m_core;
-};
-
-int BigEndian16(const std::vector<uint8_t>& bytes, size_t at)
-{
-    return (bytes[at] << 8) | bytes[at + 1];
-}
+using analyser::BigEndian16;
+using analyser::CAnalyserCore;
+using analyser::kFrameOffset;
+using analyser::kPage;
 
 // The analyser's content of a page: distinct per page and position.
 uint8_t PageByte(int page, int i)
@@ -132,10 +59,7 @@ protected:
     {
         m_thread.m_bPatternFileLoaded = 0;
         m_thread.m_nMemoryOrigin = 0;
-        m_thread.m_bMemoryUpload = false;
-        m_thread.m_nMemoryDone = 0;
-        m_thread.m_nMemoryTotal = 0;
-        m_thread.m_nTransferMode = 2;
+        m_thread.StartMemoryDownload();
     }
 
     // The analyser answers the given pages in order, each with the announced count; a page of -1 is a
@@ -169,7 +93,6 @@ TEST_F(MemoryTransferTest, UploadSendsEveryPageAndStopsAfterTheLast)
     for (int i = 0; i < image.size(); ++i)
         image[i] = static_cast<char>((i * 13) >> 3);
     m_thread.m_MemoryImage = image;
-    m_thread.m_nPatternOffset = kOrigin;
 
     std::vector<int> pagesSeen;
     bool packetsGood = true;
@@ -191,10 +114,9 @@ TEST_F(MemoryTransferTest, UploadSendsEveryPageAndStopsAfterTheLast)
         return true;
     };
 
-    m_thread.m_bMemoryUpload = true;
-    m_thread.m_nMemoryDone = 0;
-    m_thread.m_nMemoryTotal = kPages;
-    m_thread.m_nTransferMode = 2;
+    m_thread.StartMemoryUpload(image, kOrigin, kPages);
+    // The device sends from the copy made at the start: what the image becomes meanwhile never reaches it.
+    m_thread.m_MemoryImage.fill('\x55');
     int exchanges = 0;
     while (m_thread.m_nTransferMode == 2 && exchanges < kPages + 10)
     {
@@ -220,15 +142,15 @@ struct DOWNLOAD_CASE
     int finalPage;
     int finalTotal;
     int finalMode;
-    std::vector<int> storedPages;  // pages of the image that must hold the analyser's content
-    int imageSize;
+    std::vector<int> storedPages;  // pages of the transfer buffer that must hold the analyser's content
+    int bufferSize;
 };
 
 TEST_F(MemoryTransferTest, DownloadStoresPagesAsTheBoardNumbersThem)
 {
     const DOWNLOAD_CASE cases[] = {
         {"three pages", {1, 2, 3}, {true, true, true}, 3, 3, 1, {1, 2, 3}, 3 * kPage},
-        {"page 2 before page 1", {2}, {true}, 2, 0, 2, {}, kPage},
+        {"page 2 before page 1", {2}, {true}, 2, 0, 2, {}, 0},
         {"page 2 before page 1, then the rest",
          {2, 1, 2, 3},
          {true, true, true, true},
@@ -243,7 +165,8 @@ TEST_F(MemoryTransferTest, DownloadStoresPagesAsTheBoardNumbersThem)
     for (const DOWNLOAD_CASE& c : cases)
     {
         SCOPED_TRACE(c.name);
-        m_thread.m_MemoryImage = QByteArray(kPage, '\0');
+        const QByteArray shown(kPage, 'Q');
+        m_thread.m_MemoryImage = shown;
         Script(c.pages, 3);
         StartDownload();
         for (size_t s = 0; s < c.stepResults.size(); ++s)
@@ -258,8 +181,11 @@ TEST_F(MemoryTransferTest, DownloadStoresPagesAsTheBoardNumbersThem)
         EXPECT_EQ(m_thread.m_nMemoryDone.load(), c.finalPage);
         EXPECT_EQ(m_thread.m_nMemoryTotal.load(), c.finalTotal);
         EXPECT_EQ(m_thread.m_nTransferMode.load(), c.finalMode);
-        ASSERT_EQ(m_thread.m_MemoryImage.size(), c.imageSize);
-        for (int page = 1; page * kPage <= c.imageSize; ++page)
+        // The pages go into the transfer's own buffer; the image the window shows is never written.
+        EXPECT_EQ(m_thread.m_MemoryImage, shown);
+        const QByteArray buffer = m_thread.MemoryTransferBuffer();
+        ASSERT_EQ(buffer.size(), c.bufferSize);
+        for (int page = 1; page * kPage <= c.bufferSize; ++page)
         {
             const bool stored =
                 std::find(c.storedPages.begin(), c.storedPages.end(), page) != c.storedPages.end();
@@ -267,11 +193,66 @@ TEST_F(MemoryTransferTest, DownloadStoresPagesAsTheBoardNumbersThem)
             for (int i = 0; i < kPage; ++i)
             {
                 const uint8_t expected = stored ? PageByte(page, i) : 0;
-                mismatches +=
-                    static_cast<uint8_t>(m_thread.m_MemoryImage[(page - 1) * kPage + i]) != expected;
+                mismatches += static_cast<uint8_t>(buffer[(page - 1) * kPage + i]) != expected;
             }
             EXPECT_EQ(mismatches, 0) << "page " << page;
         }
+    }
+}
+
+TEST_F(MemoryTransferTest, CompletedDownloadIsHandedOverOnce)
+{
+    Script({1, 2}, 2);
+    StartDownload();
+    QByteArray image;
+    ASSERT_TRUE(m_thread.Step());
+    EXPECT_FALSE(m_thread.TakeDownloadedImage(image)) << "handed over before the last page";
+    ASSERT_TRUE(m_thread.Step());
+    ASSERT_TRUE(m_thread.TakeDownloadedImage(image));
+    ASSERT_EQ(image.size(), 2 * kPage);
+    EXPECT_EQ(static_cast<uint8_t>(image[kPage + 5]), PageByte(2, 5));
+    EXPECT_FALSE(m_thread.TakeDownloadedImage(image)) << "handed over twice";
+}
+
+TEST_F(MemoryTransferTest, ReplyOfACancelledTransferIsDropped)
+{
+    // The window cancels and starts anew while a page is on the wire: the reply of the old transfer
+    // must not reach the new one, whichever direction either had.
+    struct Case
+    {
+        const char* name;
+        bool firstUpload;
+    } cases[] = {{"download replaced", false}, {"upload replaced", true}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        bool restarted = false;
+        m_core->exchange = [&](const std::vector<uint8_t>&, std::vector<uint8_t>& reply)
+        {
+            if (!restarted)
+            {
+                restarted = true;
+                m_thread.CancelMemoryTransfer();
+                m_thread.StartMemoryDownload();
+            }
+            Answer(reply, 1, 4);
+            return true;
+        };
+        if (c.firstUpload)
+            m_thread.StartMemoryUpload(QByteArray(8 * kPage, '\x22'), 0, 8);
+        else
+            StartDownload();
+        EXPECT_TRUE(m_thread.Step());
+        EXPECT_EQ(m_thread.m_nMemoryDone.load(), 0) << "the old reply advanced the new transfer";
+        EXPECT_EQ(m_thread.m_nMemoryTotal.load(), 0);
+        EXPECT_TRUE(m_thread.MemoryTransferBuffer().isEmpty());
+        EXPECT_FALSE(m_thread.m_bMemoryUpload.load());
+        // The next exchange belongs to the new download.
+        EXPECT_TRUE(m_thread.Step());
+        EXPECT_EQ(m_thread.m_nMemoryDone.load(), 1);
+        EXPECT_EQ(m_thread.m_nMemoryTotal.load(), 4);
+        EXPECT_EQ(m_thread.MemoryTransferBuffer().size(), 4 * kPage);
+        m_thread.CancelMemoryTransfer();
     }
 }
 
@@ -291,13 +272,111 @@ TEST_F(MemoryTransferTest, DemoCoreCannotTransfer)
     // Without the fake board the exchange is the library's own, which refuses in demo mode.
     CDeviceThread thread;
     thread.m_pKelthar->SetDemoMode(true);
-    thread.m_bMemoryUpload = true;
-    thread.m_nMemoryDone = 0;
-    thread.m_nMemoryTotal = 1;
-    thread.m_nTransferMode = 2;
+    thread.StartMemoryUpload(QByteArray(2 * kPage, '\x11'), 0, 1);
     EXPECT_FALSE(thread.Step());
     EXPECT_EQ(thread.m_nMemoryDone.load(), 0);
     EXPECT_EQ(thread.m_nTransferMode.load(), 2);
     thread.m_pKelthar->SetDemoMode(false);
+}
+// The program's close with unsaved analyser memory: the question comes once, from the main window,
+// before any window goes away; a save that does not complete keeps the program open.
+class MemoryCloseTest : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        g_DeviceThread.LoadCorrections();
+        g_FftOptions.Init();
+    }
+    void SetUp() override
+    {
+        m_window = std::make_unique<Veltrano>(0, QString());
+        m_memory = m_window->findChild<CMemoryWindow*>(QStringLiteral("CMemoryWindow"));
+        ASSERT_NE(m_memory, nullptr);
+    }
+    void TearDown() override
+    {
+        // Destroying the windows asks nothing more.
+        CScriptedPrompt none;
+        m_window.reset();
+        EXPECT_TRUE(none.Asked().empty());
+        g_DeviceThread.m_nMemoryOrigin = 0;
+    }
+
+    QString Path(const char* name) const { return QString::fromStdString(m_dir.File(name)); }
+
+    CTempDir m_dir;
+    std::unique_ptr<Veltrano> m_window;
+    CMemoryWindow* m_memory = nullptr;
+};
+
+const QString kSaveQuestion =
+    QStringLiteral("The changed memory data has NOT been saved. Do you want to save it?");
+
+TEST_F(MemoryCloseTest, UnsavedDownloadIsSavedOrKeepsTheProgramOpen)
+{
+    // As a completed download leaves it.
+    const QByteArray image(3 * kPage, '\x3D');
+    g_DeviceThread.m_MemoryImage = image;
+    g_DeviceThread.m_nMemoryOrigin = 1;
+    {
+        CScriptedPrompt prompt;
+        prompt.Answer(QMessageBox::Yes, kSaveQuestion)
+            .AnswerSaveFile(Path("missing/memory.mem"))
+            .Answer(QMessageBox::Ok, QStringLiteral("Failed to save the memory data!"));
+        EXPECT_FALSE(m_window->close());
+    }
+    {
+        CScriptedPrompt prompt;
+        prompt.Answer(QMessageBox::Yes, kSaveQuestion).AnswerSaveFile(QString());
+        EXPECT_FALSE(m_window->close()) << "a cancelled save dialog closed the program";
+    }
+    {
+        CScriptedPrompt prompt;
+        prompt.Answer(QMessageBox::Yes, kSaveQuestion).AnswerSaveFile(Path("memory.mem"));
+        EXPECT_TRUE(m_window->close());
+        EXPECT_EQ(prompt.Asked().size(), 2u) << "asked more than once";
+    }
+    QFile file(Path("memory.mem"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), image);
+}
+
+TEST_F(MemoryCloseTest, NoQuestionOnceDeletionsAreSaved)
+{
+    // A loaded image with one record; the record deleted and the image saved.
+    QByteArray image(512 + 1024, '\0');
+    image[0] = 1;
+    image[15] = 0x3D;
+    image[512] = 't';
+    {
+        QFile file(Path("loaded.mem"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(image);
+    }
+    {
+        CScriptedPrompt prompt;
+        prompt.AnswerOpenFile(Path("loaded.mem"));
+        m_memory->OnLoadButton();
+    }
+    m_memory->ui.m_pDataTree->topLevelItem(0)->setSelected(true);
+    m_memory->OnDataDeleteAction();
+    ASSERT_TRUE(m_memory->IsChanged());
+    {
+        CScriptedPrompt prompt;
+        prompt.AnswerSaveFile(Path("saved.mem"));
+        m_memory->OnSaveButton();
+    }
+    CScriptedPrompt none;
+    EXPECT_TRUE(m_window->close());
+    EXPECT_TRUE(none.Asked().empty());
+}
+
+TEST_F(MemoryCloseTest, AnsweringNoClosesWithoutSaving)
+{
+    g_DeviceThread.m_nMemoryOrigin = 1;
+    CScriptedPrompt prompt;
+    prompt.Answer(QMessageBox::No, kSaveQuestion);
+    EXPECT_TRUE(m_window->close());
 }
 }  // namespace
