@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDomElement>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -240,6 +241,14 @@ TEST_F(OptionsBandwidthEditorTest, ApplyAsksNothingAndLastsUntilTheTableIsStored
     EXPECT_EQ(g_Parameters.GetString(Row(1), QStringLiteral("DefaultFir"), QString()),
               QStringLiteral("0.000000"));
     EXPECT_EQ(g_Parameters.GetString(Row(13), QStringLiteral("Name"), QString("unset")), QString());
+
+    // The keys of a row in the order the table has always been written in.
+    QStringList keys;
+    const QDomElement row = g_Parameters.documentElement().firstChildElement(Row(1));
+    for (QDomElement key = row.firstChildElement(); !key.isNull(); key = key.nextSiblingElement())
+        keys << key.tagName();
+    EXPECT_EQ(keys, QStringList({"Name", "DeciCoeff", "OutputScaling", "CorrectAmpl", "FirName", "BypassFir",
+                                 "DefaultFir", "TapCount"}));
 }
 
 TEST_F(OptionsBandwidthEditorTest, InsertRemoveAndUpdateAskFirst)
