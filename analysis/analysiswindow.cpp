@@ -5,7 +5,6 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QPushButton>
-#include <QSettings>
 #include <QTreeWidget>
 
 #include <exception>
@@ -59,8 +58,6 @@ CAnalysisWindow::CAnalysisWindow(IGraphic* spectrumPane, QWidget* parent, IAnaly
     qRegisterMetaType<std::vector<ANALYSIS_RESULT_ITEM>>();
     // The dock keeps its settings name as its object name; the form leaves a named dock alone.
     ui.setupUi(this);
-    for (int column = 0; column < ui.m_pTreeWidget->columnCount(); ++column)
-        ui.m_pTreeWidget->setColumnWidth(column, kColumnWidth);
     ui.m_pTreeWidget->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui.m_pTreeWidget, &QWidget::customContextMenuRequested, this,
             &CAnalysisWindow::OnTreeContextMenu);
@@ -159,12 +156,8 @@ void CAnalysisWindow::ApplyOptions(bool refresh)
     const bool merge = g_Parameters.GetInt(kAnalysis, QStringLiteral("DoMerge"), 0) != 0;
     const bool useHysteresis = g_Parameters.GetInt(kAnalysis, QStringLiteral("UseHysteresis"), 0) != 0;
     const double hysteresis = g_Parameters.GetDouble(kAnalysis, QStringLiteral("Hysteresis"), 0.0);
-    // The region belongs to the known-frequency ranges window, which keeps it as a plain key.
-    const int region = QSettings(g_Parameters.FilePath(), QSettings::IniFormat)
-                           .value(QStringLiteral("KnownFreqRanges2/Country"), 0)
-                           .toInt();
     m_pAnalysis->SetParameters(type, value1, value2, averaging, useHysteresis ? hysteresis : 0.0, merge,
-                               region);
+                               CAnalysisOptionsDialog::StoredRegion());
 }
 
 void CAnalysisWindow::FillTree()

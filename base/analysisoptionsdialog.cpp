@@ -77,6 +77,13 @@ void CAnalysisOptionsDialog::Load()
     ui.m_pDoMergeCheck->hide();
 }
 
+int CAnalysisOptionsDialog::StoredRegion()
+{
+    return QSettings(g_Parameters.FilePath(), QSettings::IniFormat)
+        .value(QStringLiteral("KnownFreqRanges2/Country"), 0)
+        .toInt();
+}
+
 int CAnalysisOptionsDialog::exec()
 {
     Load();
@@ -98,13 +105,9 @@ void CAnalysisOptionsDialog::OnApplyButton()
     m_bUseHysteresis = ui.m_pHysteresisCheck->isChecked();
     m_dHysteresis = TextToDouble(ui.m_pHysteresisEdit->text());
 
-    // The region belongs to the known-frequency ranges window, which keeps it as a plain key.
-    const int region = QSettings(g_Parameters.FilePath(), QSettings::IniFormat)
-                           .value(QStringLiteral("KnownFreqRanges2/Country"), 0)
-                           .toInt();
     if (m_pAnalysis)
         m_pAnalysis->SetParameters(m_nType, m_dValue1, m_dValue2, m_nAveraging,
-                                   m_bUseHysteresis ? m_dHysteresis : 0.0, m_bMerge, region);
+                                   m_bUseHysteresis ? m_dHysteresis : 0.0, m_bMerge, StoredRegion());
 
     g_Parameters.SetInt(kSection, QStringLiteral("TypeSquelch"), m_nType);
     g_Parameters.SetDouble(kSection, QStringLiteral("SquelchValue1"), m_dValue1);

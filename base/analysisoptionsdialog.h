@@ -28,6 +28,10 @@ public:
 
     Ui::CAnalysisOptionsDialogClass& Form() { return *m_ui; }
 
+    // The region that goes to the library with the parameters. It belongs to the known-frequency
+    // ranges window, which keeps it as a plain key of the settings file.
+    static int StoredRegion();
+
 signals:
     void applyPressed();
 

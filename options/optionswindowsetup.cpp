@@ -190,31 +190,19 @@ void COptionsWindow::SetupRangePage(int antennaMode)
         if (antennaMode != 0)
             SetupAntenna(antennaMode);
 
-        // A stored mode beyond the list leaves the combo without an item: nothing is sent then.
+        // The stored mode and flags are pushed and written back as the operator's choices would be; a
+        // stored mode beyond the list leaves the combo without an item, and nothing is sent then.
         ui.m_pFHSSCombo->setCurrentIndex(g_Parameters.GetInt(kRangeOptions, QStringLiteral("FHSS_mode"), 0));
-        const int fhssMode = ui.m_pFHSSCombo->currentIndex();
-        if (fhssMode >= 0)
-        {
-            g_DeviceThread.m_pKelthar->SetFhssMode(fhssMode);
-            g_Parameters.SetInt(kRangeOptions, QStringLiteral("FHSS_mode"), fhssMode);
-        }
-
-        const int capture = Flag(kRangeOptions, QStringLiteral("FHSS0"));
-        ui.m_pRangeFHSSCheck_0->setChecked(capture != 0);
-        g_DeviceThread.m_pKelthar->SetFlags(capture != 0, kFhssCaptureMask);
-        g_Parameters.SetInt(kRangeOptions, QStringLiteral("FHSS0"), capture);
-        if (capture == 0)
-        {
-            ui.m_pRangeFHSSCheck_1->setChecked(false);
-            OnRangeFHSSCheck_1(false);
-        }
+        OnFHSSCombo(ui.m_pFHSSCombo->currentIndex());
+        const bool capture = Flag(kRangeOptions, QStringLiteral("FHSS0")) != 0;
+        ui.m_pRangeFHSSCheck_0->setChecked(capture);
+        OnRangeFHSSCheck_0(capture);
         const bool ddcOff = Flag(kRangeOptions, QStringLiteral("FHSS1")) != 0;
         ui.m_pRangeFHSSCheck_1->setChecked(ddcOff);
         OnRangeFHSSCheck_1(ddcOff);
-        const int sweepOff = Flag(kRangeOptions, QStringLiteral("FHSS2"));
-        ui.m_pRangeFHSSCheck_2->setChecked(sweepOff != 0);
-        g_DeviceThread.m_pKelthar->SetFlags(sweepOff != 0, kSweepOffMask);
-        g_Parameters.SetInt(kRangeOptions, QStringLiteral("FHSS2"), sweepOff);
+        const bool sweepOff = Flag(kRangeOptions, QStringLiteral("FHSS2")) != 0;
+        ui.m_pRangeFHSSCheck_2->setChecked(sweepOff);
+        OnRangeFHSSCheck_2(sweepOff);
     }
     else
     {

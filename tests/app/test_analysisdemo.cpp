@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -28,14 +27,6 @@
 
 namespace
 {
-void RunFor(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QTest::qWait(20);
-}
-
 // Width of one synthesizer step of the sweep, MHz: the radio's capture.
 constexpr double kCaptureMHz = 61.0;
 
@@ -64,12 +55,12 @@ TEST(AnalysisDemoTest, AnalyzeListsAndMarksTheDemoToneAndARowRetunes)
         3000));
     // The averaging settles; showing the window hands the stored analysis settings to the library,
     // whose threshold follows them from the next sweep on.
-    RunFor(2000);
+    QTest::qWait(2000);
     auto* analysis = window->findChild<CAnalysisWindow*>();
     ASSERT_NE(analysis, nullptr);
     window->OnAnalysisButton();
     ASSERT_TRUE(analysis->isVisible());
-    RunFor(1000);
+    QTest::qWait(1000);
 
     analysis->Form().m_pAnalyzeButton->click();
     QTreeWidget* tree = analysis->Form().m_pTreeWidget;

@@ -8,7 +8,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -43,14 +42,6 @@ public:
     using Veltrano::ui;
 };
 
-void RunFor(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QTest::qWait(20);
-}
-
 QAction* FindAction(const QMenu* menu, const QString& text)
 {
     for (QAction* action : menu->actions())
@@ -76,7 +67,7 @@ TEST(ArchiveEntryDemoTest, TheBandViewFilesAnEntryWithItsImageAndItsSound)
     archive->SetFolder(dir.path().toStdWString());
     // A band narrow enough for its sound to be recorded.
     window->OnDeviceBandwidthChanged(8);
-    RunFor(600);
+    QTest::qWait(600);
 
     CDdcView* view = window->ui.m_pDdcGraphView;
     const QPoint point = view->GetGraphicAt(0)->GetPlotRect().center();
@@ -129,7 +120,7 @@ TEST(ArchiveEntryDemoTest, TheBandViewFilesAnEntryWithItsImageAndItsSound)
     ASSERT_NE(recorder, nullptr);
     EXPECT_EQ(recorder->GetStatus(), QStringLiteral("Recording sound"));
     EXPECT_TRUE(QFileInfo(sound).isFile());
-    RunFor(300);
+    QTest::qWait(300);
     recorder->OnStopButton();
 
     // The archive window lists the entry in its group and sends its image to the band view.

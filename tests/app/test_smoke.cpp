@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QTest>
 
@@ -19,15 +18,6 @@
 
 namespace
 {
-// Runs the event loop for `ms` milliseconds.
-void RunFor(int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QTest::qWait(20);
-}
-
 TEST(SmokeTest, DemoSessionRunsAndClosesCleanly)
 {
     g_DeviceThread.LoadCorrections();
@@ -35,7 +25,7 @@ TEST(SmokeTest, DemoSessionRunsAndClosesCleanly)
     auto window = std::make_unique<Veltrano>(0, QString());
     Veltrano::RestoreGeometry(window.get());
     window->show();
-    RunFor(200);
+    QTest::qWait(200);
 
     {
         CScriptedPrompt prompt;
@@ -49,9 +39,9 @@ TEST(SmokeTest, DemoSessionRunsAndClosesCleanly)
 
     // The device loop waits while a block is not taken; the 10 ms tick takes each one, so the
     // loop keeps cycling for as long as the session runs.
-    RunFor(1500);
+    QTest::qWait(1500);
     const int cyclesEarly = g_DeviceThread.GetCycles();
-    RunFor(1500);
+    QTest::qWait(1500);
     const int cyclesLate = g_DeviceThread.GetCycles();
     EXPECT_GT(cyclesEarly, 0);
     EXPECT_GT(cyclesLate, cyclesEarly + 1);

@@ -25,7 +25,6 @@ namespace
 {
 using analyser::BigEndian16;
 using analyser::CAnalyserCore;
-using analyser::kFrameOffset;
 using analyser::kPage;
 
 // The analyser's content of a page: distinct per page and position.
@@ -34,19 +33,12 @@ uint8_t PageByte(int page, int i)
     return static_cast<uint8_t>(page * 7 + i * 3 + 1);
 }
 
-// A reply as the analyser frames it: marker, length in 4-byte units, page (from 1), count, payload.
+// The analyser's reply carrying page `page` of its content.
 void Answer(std::vector<uint8_t>& reply, int page, int count)
 {
-    std::fill(reply.begin(), reply.end(), uint8_t{0});
-    uint8_t* frame = reply.data() + kFrameOffset;
-    frame[0] = 0xB6;
-    frame[1] = kPage / 4;
-    frame[2] = static_cast<uint8_t>(page >> 8);
-    frame[3] = static_cast<uint8_t>(page);
-    frame[4] = static_cast<uint8_t>(count >> 8);
-    frame[5] = static_cast<uint8_t>(count);
+    uint8_t* payload = analyser::AnswerFrame(reply, page, count);
     for (int i = 0; i < kPage; ++i)
-        frame[10 + i] = PageByte(page, i);
+        payload[i] = PageByte(page, i);
 }
 
 class MemoryTransferTest : public testing::Test

@@ -48,9 +48,9 @@ inline int BigEndian16(const std::vector<uint8_t>& bytes, size_t at)
     return (bytes[at] << 8) | bytes[at + 1];
 }
 
-// A reply as the analyser frames it: marker, length in 4-byte units, page (from 1), count, 4 bytes the
-// program does not read, then the page's 512 bytes (from `image` at (page - 1) x 512, zeros beyond it).
-inline void AnswerPage(std::vector<uint8_t>& reply, int page, int count, const QByteArray& image)
+// A reply as the analyser frames it: marker, length in 4-byte units, page (from 1), count and 4 bytes the
+// program does not read; returns where the page's 512 bytes go (zeros until the caller fills them).
+inline uint8_t* AnswerFrame(std::vector<uint8_t>& reply, int page, int count)
 {
     std::fill(reply.begin(), reply.end(), uint8_t{0});
     uint8_t* frame = reply.data() + kFrameOffset;
@@ -60,11 +60,18 @@ inline void AnswerPage(std::vector<uint8_t>& reply, int page, int count, const Q
     frame[3] = static_cast<uint8_t>(page);
     frame[4] = static_cast<uint8_t>(count >> 8);
     frame[5] = static_cast<uint8_t>(count);
+    return frame + 10;
+}
+
+// The reply with page `page` of `image` (from (page - 1) x 512, zeros beyond its end).
+inline void AnswerPage(std::vector<uint8_t>& reply, int page, int count, const QByteArray& image)
+{
+    uint8_t* payload = AnswerFrame(reply, page, count);
     const qint64 first = static_cast<qint64>(page - 1) * kPage;
     for (int i = 0; i < kPage; ++i)
     {
         const qint64 at = first + i;
-        frame[10 + i] = at >= 0 && at < image.size() ? static_cast<uint8_t>(image[static_cast<int>(at)]) : 0;
+        payload[i] = at >= 0 && at < image.size() ? static_cast<uint8_t>(image[static_cast<int>(at)]) : 0;
     }
 }
 
