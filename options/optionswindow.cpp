@@ -182,6 +182,10 @@ void COptionsWindow::Connect()
     connect(ui.m_pRangeRadioGainComboVersion6, indexChanged, this, &Self::OnRangeRadioGainCombo);
     for (const LmxBand& band : kLmxBands)
         connect(ui.*band.check, &QCheckBox::clicked, this, &Self::OnLmxCheckClicked);
+    connect(ui.m_pLMX_Button_0, &QPushButton::clicked, this, &Self::OnLMX_Button_0);
+    connect(ui.m_pLMX_Button_1, &QPushButton::clicked, this, &Self::OnLMX_Button_1);
+    connect(ui.m_pLMX_Button_2, &QPushButton::clicked, this, &Self::OnLMX_Button_2);
+    connect(ui.m_pLMX_Button_3, &QPushButton::clicked, this, &Self::OnLMX_Button_3);
     connect(ui.m_pRangeFHSSCheck_0, &QCheckBox::clicked, this, &Self::OnRangeFHSSCheck_0);
     connect(ui.m_pRangeFHSSCheck_1, &QCheckBox::clicked, this, &Self::OnRangeFHSSCheck_1);
     connect(ui.m_pRangeFHSSCheck_2, &QCheckBox::clicked, this, &Self::OnRangeFHSSCheck_2);
@@ -362,4 +366,27 @@ void COptionsWindow::SetLMX(int code)
         m_nLmxMode = 2;
         g_FreqOffset = value * 100.0;
     }
+}
+
+void COptionsWindow::OnLMX_Button_0()
+{
+    if (g_DeviceThread.m_pSky)
+        g_DeviceThread.m_pSky->SetLMX(1);
+}
+
+void COptionsWindow::OnLMX_Button_1()
+{
+    if (g_DeviceThread.m_pSky)
+        g_DeviceThread.m_pSky->SetLMX(2);
+}
+
+void COptionsWindow::OnLMX_Button_2()
+{
+    if (g_DeviceThread.m_pSky)
+        g_DeviceThread.m_pSky->SetLMX(3);
+}
+
+void COptionsWindow::OnLMX_Button_3()
+{
+    // The form's "Spectrum" button has no action.
 }

@@ -148,8 +148,20 @@ public slots:
     void OnDemodUseAgcCheck(bool on);
     void OnDemodSoundLevelEdit();
     void OnDemodSoundLevelDial(int level);
+    // The sound engine's declicker switches, passed on as given. No control of the window is wired
+    // to them: the declicker group stays hidden.
+    void OnDemodDeclickerEnableCheck(bool on);
+    void OnDemodDeclickerCheck(bool on);
+    void OnDemodDenoiserCheck(bool on);
+    void OnDemodMfCheck(bool on);
     // Every converter band check: only the clicked one may stay checked.
     void OnLmxCheckClicked();
+    // The converter's fixed settings 1, 2 and 3, sent as they are; the band checks, the pending
+    // notice and the frequency offset stay as they were. The fourth button has no action.
+    void OnLMX_Button_0();
+    void OnLMX_Button_1();
+    void OnLMX_Button_2();
+    void OnLMX_Button_3();
 
 public:
     // The three switching points of the automatic antenna choice, in units of 25 MHz.

@@ -88,7 +88,8 @@ void COptionsWindow::FillDisplayCombos(int page)
 {
     const SpectrumGroup group = Spectrum(page);
     const QString& section = kSections[page];
-    // The refill reports index -1, which the slots ignore; setting the stored index pushes it.
+    // The refill reports index -1, which the slots ignore, and then its first entry; setting the
+    // stored index pushes that.
     g_FftOptions.FillAveragingCombo(group.averCombo);
     group.averCombo->setCurrentIndex(g_Parameters.GetInt(section, QStringLiteral("SpecAverMode"), 0));
     g_FftOptions.FillWindowCombo(group.windowCombo);
@@ -125,7 +126,16 @@ void COptionsWindow::SetupRangePage(int antennaMode)
             g_DeviceThread.m_pAcoustic->SetGain(ui.m_pRangeAcousticGainCombo->currentIndex());
     }
 
+    // The radio gain group is never left shown, nor any of its three lists; the gain is pushed all
+    // the same.
     const bool radio = type == 0 || type == 3;
+    if (radio)
+    {
+        ui.m_pRangeRadioGroupBox->show();
+        ui.m_pRangeRadioGainCombo->hide();
+        ui.m_pRangeRadioGainComboVersion4->hide();
+        ui.m_pRangeRadioGainComboVersion6->hide();
+    }
     ui.m_pRangeRadioGroupBox->hide();
     if (radio)
     {
@@ -447,7 +457,9 @@ void COptionsWindow::OnRangeFftAverChanged()
     if (index < 0)
         return;
     g_DeviceThread.m_pRangeFft1->SetAveraging(index);
-    if (m_bSettled)
+    // A reload's refill lands on the first mode before the stored one is read: storing that would
+    // replace the operator's choice with it.
+    if (m_bSettled && !m_bReloading)
         g_Parameters.SetInt(kRangeOptions, QStringLiteral("SpecAverMode"), index);
 }
 
@@ -776,4 +788,28 @@ void COptionsWindow::OnDemodSoundLevelDial(int level)
 {
     ui.m_pDemodSoundLevelEdit->setText(QString::number(level));
     g_DeviceThread.m_pSoundEngine->SetSoundLevel(level);
+}
+
+void COptionsWindow::OnDemodDeclickerEnableCheck(bool on)
+{
+    if (g_DeviceThread.m_pDeclicker)
+        g_DeviceThread.m_pDeclicker->SetEnabled(on);
+}
+
+void COptionsWindow::OnDemodDeclickerCheck(bool on)
+{
+    if (g_DeviceThread.m_pDeclicker)
+        g_DeviceThread.m_pDeclicker->SetDeclick(on);
+}
+
+void COptionsWindow::OnDemodDenoiserCheck(bool on)
+{
+    if (g_DeviceThread.m_pDeclicker)
+        g_DeviceThread.m_pDeclicker->SetDenoise(on);
+}
+
+void COptionsWindow::OnDemodMfCheck(bool on)
+{
+    if (g_DeviceThread.m_pDeclicker)
+        g_DeviceThread.m_pDeclicker->SetMf(on);
 }

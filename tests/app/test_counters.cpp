@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTableWidget>
@@ -272,5 +273,33 @@ TEST_F(CountersTest, OptionsWindowBandChoiceMovesTheSpectrumToThatBand)
     spec->SetXFrom(1500);
     window->OnCountersTimer();
     EXPECT_DOUBLE_EQ(spec->GetXFrom(), 1500);
+
+    // The operator's band checks ask for the same on the next tick: "12-12.5 GHz" the second window,
+    // "6-6.5 GHz" the first. Switching the band off asks for nothing, and the view stays the operator's.
+    struct Band
+    {
+        const char* check;
+        double from;
+        double to;
+    };
+    for (const Band& b : {Band{"m_pLMX_Check_1", 7000, 9000}, Band{"m_pLMX_Check_4", 1000, 3000}})
+    {
+        auto* check = options->findChild<QCheckBox*>(QLatin1String(b.check));
+        ASSERT_NE(check, nullptr) << b.check;
+        spec->SetXFrom(1500);
+        check->click();
+        window->OnCountersTimer();
+        EXPECT_EQ(options->m_nLmxMode, 0) << b.check;
+        EXPECT_DOUBLE_EQ(spec->GetXFrom(), b.from) << b.check;
+        EXPECT_DOUBLE_EQ(spec->GetXTo(), b.to) << b.check;
+    }
+    options->findChild<QCheckBox*>(QStringLiteral("m_pLMX_Check_4"))->click();
+    EXPECT_EQ(options->m_nLmxMode, 0);
+    EXPECT_DOUBLE_EQ(g_FreqOffset.load(), 0.0);
+    spec->SetXFrom(1500);
+    spec->SetXTo(2500);
+    window->OnCountersTimer();
+    EXPECT_DOUBLE_EQ(spec->GetXFrom(), 1500);
+    EXPECT_DOUBLE_EQ(spec->GetXTo(), 2500);
 }
 }  // namespace

@@ -1,10 +1,12 @@
 #pragma once
 
-// Stand-ins for the library's front-end controls and core that pass every call on to the real library
-// object and note the setters the options window uses, in order, in one shared log: "Sky.SetGainIndex 2",
-// "Dla.SetPins 2 7", "Core.SetFlags 0 2". Installed into the device thread for as long as they live,
-// so the window talks to them exactly as to the library.
+// Stand-ins for the library's front-end controls, core, sound engine and declicker that pass every call
+// on to the real library object and note the setters the options window uses, in order, in one shared
+// log: "Sky.SetGainIndex 2", "Dla.SetPins 2 7", "Core.SetFlags 0 2", "Sound.SetSoundLevel 60".
+// Installed into the device thread for as long as they live, so the window talks to them exactly as
+// to the library.
 
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -13,9 +15,11 @@
 #include "forwardingcore.h"
 #include "globals.h"
 #include "iacousticcontrol.h"
+#include "ideclicker.h"
 #include "idlacontrol.h"
 #include "ikelthar.h"
 #include "iskycontrol.h"
+#include "isoundengine.h"
 
 class CCallLog
 {
@@ -193,7 +197,90 @@ private:
     CCallLog& m_log;
 };
 
-// Puts the four recorders in the device thread's place for as long as it lives.
+class CRecordingSound : public ISoundEngine
+{
+public:
+    CRecordingSound(ISoundEngine* real, CCallLog& log) : m_real(real), m_log(log) {}
+
+    void SetUseAgc(bool on) override
+    {
+        m_log.Add("Sound.SetUseAgc", on);
+        m_real->SetUseAgc(on);
+    }
+    void SetSoundLevel(int level) override
+    {
+        m_log.Add("Sound.SetSoundLevel", level);
+        m_real->SetSoundLevel(level);
+    }
+    // The level the automatic gain has reached depends on the sound played; a test may name it.
+    int GetAgcLevel() override { return agcLevel ? *agcLevel : m_real->GetAgcLevel(); }
+
+    bool GetInterface(int id, void** out) override { return m_real->GetInterface(id, out); }
+    bool Open(int deviceId, int rate) override { return m_real->Open(deviceId, rate); }
+    void ResetBuffers() override { m_real->ResetBuffers(); }
+    void Close() override { m_real->Close(); }
+    void PlaySample(double sample) override { m_real->PlaySample(sample); }
+    void StartRecording(const std::wstring& path) override { m_real->StartRecording(path); }
+    void StopRecording() override { m_real->StopRecording(); }
+    bool OpenPlayback(const std::wstring& path) override { return m_real->OpenPlayback(path); }
+    void StopPlayback() override { m_real->StopPlayback(); }
+    bool PlayNextBlock() override { return m_real->PlayNextBlock(); }
+    int GetPlaybackLength() override { return m_real->GetPlaybackLength(); }
+    void SetRangeSoundOn(bool on) override { m_real->SetRangeSoundOn(on); }
+    bool IsRangeSoundOn() override { return m_real->IsRangeSoundOn(); }
+    bool IsOutputOn() override { return m_real->IsOutputOn(); }
+    bool IsPlaying() override { return m_real->IsPlaying(); }
+    bool IsRecording() override { return m_real->IsRecording(); }
+
+    std::optional<int> agcLevel;
+
+private:
+    ISoundEngine* m_real;
+    CCallLog& m_log;
+};
+
+class CRecordingDeclicker : public IDeclicker
+{
+public:
+    CRecordingDeclicker(IDeclicker* real, CCallLog& log) : m_real(real), m_log(log) {}
+
+    void SetEnabled(bool on) override
+    {
+        m_log.Add("Declicker.SetEnabled", on);
+        m_real->SetEnabled(on);
+    }
+    void SetDeclick(bool on) override
+    {
+        m_log.Add("Declicker.SetDeclick", on);
+        m_real->SetDeclick(on);
+    }
+    void SetDenoise(bool on) override
+    {
+        m_log.Add("Declicker.SetDenoise", on);
+        m_real->SetDenoise(on);
+    }
+    void SetMf(bool on) override
+    {
+        m_log.Add("Declicker.SetMf", on);
+        m_real->SetMf(on);
+    }
+
+    void Reset() override { m_real->Reset(); }
+    bool GetEnabled() override { return m_real->GetEnabled(); }
+    bool GetDeclick() override { return m_real->GetDeclick(); }
+    bool GetDenoise() override { return m_real->GetDenoise(); }
+    bool GetMf() override { return m_real->GetMf(); }
+    void Process(const std::vector<double>& in, std::vector<double>& out) override
+    {
+        m_real->Process(in, out);
+    }
+
+private:
+    IDeclicker* m_real;
+    CCallLog& m_log;
+};
+
+// Puts the recorders in the device thread's place for as long as it lives.
 class CRecordedControls
 {
 public:
@@ -201,12 +288,16 @@ public:
         : m_sky(g_DeviceThread.m_pSky, log),
           m_dla(g_DeviceThread.m_pDla, log),
           m_acoustic(g_DeviceThread.m_pAcoustic, log),
-          m_core(g_DeviceThread.m_pKelthar, log)
+          m_core(g_DeviceThread.m_pKelthar, log),
+          sound(g_DeviceThread.m_pSoundEngine, log),
+          m_declicker(g_DeviceThread.m_pDeclicker, log)
     {
         g_DeviceThread.m_pSky = &m_sky;
         g_DeviceThread.m_pDla = &m_dla;
         g_DeviceThread.m_pAcoustic = &m_acoustic;
         g_DeviceThread.m_pKelthar = &m_core;
+        g_DeviceThread.m_pSoundEngine = &sound;
+        g_DeviceThread.m_pDeclicker = &m_declicker;
     }
     ~CRecordedControls()
     {
@@ -214,6 +305,8 @@ public:
         g_DeviceThread.m_pDla = m_realDla;
         g_DeviceThread.m_pAcoustic = m_realAcoustic;
         g_DeviceThread.m_pKelthar = m_realCore;
+        g_DeviceThread.m_pSoundEngine = m_realSound;
+        g_DeviceThread.m_pDeclicker = m_realDeclicker;
     }
     CRecordedControls(const CRecordedControls&) = delete;
     CRecordedControls& operator=(const CRecordedControls&) = delete;
@@ -225,8 +318,16 @@ private:
     IDlaControl* m_realDla = g_DeviceThread.m_pDla;
     IAcousticControl* m_realAcoustic = g_DeviceThread.m_pAcoustic;
     IKelthar* m_realCore = g_DeviceThread.m_pKelthar;
+    ISoundEngine* m_realSound = g_DeviceThread.m_pSoundEngine;
+    IDeclicker* m_realDeclicker = g_DeviceThread.m_pDeclicker;
     CRecordingSky m_sky;
     CRecordingDla m_dla;
     CRecordingAcoustic m_acoustic;
     CRecordingCore m_core;
+
+public:
+    CRecordingSound sound;
+
+private:
+    CRecordingDeclicker m_declicker;
 };

@@ -126,6 +126,25 @@ TEST_F(OptionsWindowTest, BandReloadListsTheDeviceBandwidthsAndKeepsTheSelection
         EXPECT_TRUE(Child<QGroupBox>("m_pBandGroupBox")->isHidden()) << c.type;
         EXPECT_EQ(Child<QGroupBox>("m_pDdcScanningGroupBox")->isHidden(), !c.scanning) << c.type;
     }
+
+    // Each input keeps its own selection, limited the same way on a freshly reset document: the wired
+    // input's stored 12 comes back as 10 and is written so.
+    struct Limited
+    {
+        int type;
+        const char* key;
+        int shown;  // the DLA input's table has five entries
+    };
+    for (const Limited& l :
+         {Limited{2, "WlBandwidth", 10}, Limited{0, "HfBandwidth", 10}, Limited{4, "DlaBandwidth", -1}})
+    {
+        ASSERT_TRUE(g_DeviceThread.SetChannelType(l.type));
+        g_Parameters.SetDefaults();
+        g_Parameters.SetInt(QStringLiteral("Device"), QLatin1String(l.key), 12);
+        m_window->SetupOptionsWindow(COptionsWindow::BandPage, 0);
+        EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("Device"), QLatin1String(l.key), -1), 10) << l.key;
+        EXPECT_EQ(combo->currentIndex(), l.shown) << l.key;
+    }
 }
 
 TEST_F(OptionsBandwidthEditorTest, FieldsShowAnEntryAndApplyReadsThemBack)

@@ -458,6 +458,61 @@ TEST_F(OptionsWindowTest, RadioInputAttenuatorIsLimitedToItsRangeAndWrittenBack)
             << f.detection;
         EXPECT_EQ(Stored("FHSS1"), f.expectedBandOff) << f.detection;
     }
+
+    // The stored mode and the three flags, pushed in the reload's order: a changed mode through the
+    // list's slot first. A mode beyond the list leaves it without an item and sends none.
+    struct Stored4
+    {
+        int mode, detection, bandOff, sweepOff;
+        Calls sent;
+        int shownMode;
+        int storedMode, storedBandOff;
+    };
+    const Stored4 stored[] = {
+        {4,
+         1,
+         0,
+         1,
+         {"Core.SetFhssMode 4", "Core.SetFhssMode 4", "Core.SetFlags 1 1", "Core.SetFlags 0 2",
+          "Core.SetFlags 1 4"},
+         4,
+         4,
+         0},
+        {4,
+         0,
+         1,
+         0,
+         {"Core.SetFhssMode 4", "Core.SetFlags 0 1", "Core.SetFlags 0 2", "Core.SetFlags 0 2",
+          "Core.SetFlags 0 4"},
+         4,
+         4,
+         0},
+        {20, 1, 1, 0, {"Core.SetFlags 1 1", "Core.SetFlags 1 2", "Core.SetFlags 0 4"}, -1, 20, 1},
+    };
+    for (const Stored4& f : stored)
+    {
+        g_Parameters.SetInt(kRangeOptions, QStringLiteral("FHSS_mode"), f.mode);
+        g_Parameters.SetInt(kRangeOptions, QStringLiteral("FHSS0"), f.detection);
+        g_Parameters.SetInt(kRangeOptions, QStringLiteral("FHSS1"), f.bandOff);
+        g_Parameters.SetInt(kRangeOptions, QStringLiteral("FHSS2"), f.sweepOff);
+        recorded.log.Clear();
+        m_window->SetupOptionsWindow(COptionsWindow::RangePage, 0);
+        Calls core;
+        for (const std::string& call : recorded.log.Calls())
+            if (call.rfind("Core.", 0) == 0)
+                core.push_back(call);
+        EXPECT_EQ(core, f.sent) << f.mode << " " << f.detection << f.bandOff << f.sweepOff;
+        EXPECT_EQ(Child<QComboBox>("m_pFHSSCombo")->currentIndex(), f.shownMode) << f.mode;
+        EXPECT_EQ(Stored("FHSS_mode"), f.storedMode) << f.mode;
+        EXPECT_EQ(Child<QCheckBox>("m_pRangeFHSSCheck_0")->isChecked(), f.detection != 0);
+        EXPECT_EQ(Child<QCheckBox>("m_pRangeFHSSCheck_1")->isChecked(), f.storedBandOff != 0);
+        EXPECT_EQ(Stored("FHSS1"), f.storedBandOff);
+        auto* third = Child<QCheckBox>("m_pRangeFHSSCheck_2");
+        EXPECT_EQ(third->text(), QStringLiteral("FHSS 3"));
+        EXPECT_TRUE(third->isHidden());
+        EXPECT_EQ(third->isChecked(), f.sweepOff != 0);
+        EXPECT_EQ(Stored("FHSS2"), f.sweepOff);
+    }
 }
 
 TEST_F(OptionsWindowTest, TheAntennaDialogNamesTheSpansAndKeepsThePointsInOrder)

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -17,6 +18,8 @@
 #include <QTranslator>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "devicethread.h"
 #include "fftoptions.h"
@@ -24,6 +27,7 @@
 #include "optionswindow.h"
 #include "optionswindowtest.h"
 #include "parameters.h"
+#include "recordingcontrols.h"
 #include "scriptedprompt.h"
 #include "ui_optionswindow.h"
 
@@ -509,6 +513,24 @@ TEST_F(OptionsWindowTest, DemodReloadTakesTheStoredSoundLevelLimitedToTheDialRan
     }
     EXPECT_TRUE(Child<QLineEdit>("m_pDemodSoundLevelEdit")->isEnabled())
         << "AGC off: the level is the operator's";
+
+    // Nothing above the dial's range reaches the engine, whose gain turns negative there. AGC off: the
+    // edit's level goes first, then the stored one; AGC on: only the stored one, and the controls lock.
+    CRecordedControls recorded;
+    g_Parameters.SetDouble(QStringLiteral("DemodOptions"), QStringLiteral("SoundAgcLevel"), 150.0);
+    Child<QLineEdit>("m_pDemodSoundLevelEdit")->setText(QStringLiteral("250"));
+    m_window->SetupOptionsWindow(COptionsWindow::DemodPage, 0);
+    EXPECT_EQ(recorded.log.Calls(),
+              std::vector<std::string>({"Sound.SetUseAgc 0", "Sound.SetSoundLevel 100",
+                                        "Sound.SetSoundLevel 100", "Sound.SetSoundLevel 100"}));
+    g_Parameters.SetInt(QStringLiteral("DemodOptions"), QStringLiteral("SoundUseAgc"), 1);
+    recorded.log.Clear();
+    m_window->SetupOptionsWindow(COptionsWindow::DemodPage, 0);
+    EXPECT_EQ(recorded.log.Calls(),
+              std::vector<std::string>({"Sound.SetUseAgc 1", "Sound.SetSoundLevel 100"}));
+    EXPECT_TRUE(Child<QCheckBox>("m_pDemodUseAgcCheck")->isChecked());
+    EXPECT_FALSE(Child<QLineEdit>("m_pDemodSoundLevelEdit")->isEnabled());
+    EXPECT_FALSE(Child<QDial>("m_pDemodSoundLevelDial")->isEnabled());
 }
 
 TEST_F(OptionsWindowTest, DestructionStoresPageSoundLevelAndCombineCounts)
@@ -538,11 +560,49 @@ TEST_F(OptionsWindowTest, AnEmptyAudioDeviceListLeavesTheStoredChoiceAlone)
     combo->clear();
     m_window.reset();
     EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("DemodOptions"), QStringLiteral("AudioDevice"), -1), 3);
+
+    // The reload's own fill and selection store nothing: the first device listed would otherwise have
+    // replaced the stored choice before it was read.
+    g_Parameters.SetInt(QStringLiteral("DemodOptions"), QStringLiteral("AudioDevice"), 1);
+    Build();
+    combo = Child<QComboBox>("m_pDemodAudioDeviceCombo");
+    ASSERT_GE(combo->count(), 1) << "the platform always lists its null device";
+    EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("DemodOptions"), QStringLiteral("AudioDevice"), -1), 1);
+    EXPECT_EQ(combo->currentIndex(), combo->count() > 1 ? 1 : -1);
+
+    // The operator's choice is stored before the main window reopens the sound on the stored device, so
+    // the new device plays at once.
+    {
+        const QSignalBlocker quiet(combo);
+        combo->clear();
+        combo->addItems({QStringLiteral("Card A"), QStringLiteral("Card B")});
+        combo->setCurrentIndex(0);
+    }
+    g_Parameters.SetInt(QStringLiteral("DemodOptions"), QStringLiteral("AudioDevice"), 0);
+    std::vector<int> storedOnReopen;
+    QObject::connect(m_window.get(), &COptionsWindow::ddcBandChanged, m_window.get(),
+                     [&storedOnReopen]
+                     {
+                         storedOnReopen.push_back(g_Parameters.GetInt(QStringLiteral("DemodOptions"),
+                                                                      QStringLiteral("AudioDevice"), -1));
+                     });
+    QSignalSpy reopen(m_window.get(), &COptionsWindow::ddcBandChanged);
+    combo->setCurrentIndex(1);
+    EXPECT_EQ(storedOnReopen, std::vector<int>({1}));
+    ASSERT_EQ(reopen.count(), 1);
+    EXPECT_EQ(reopen.at(0).at(0).toInt(), Child<QComboBox>("m_pDdcBandNameCombo")->currentIndex());
+
+    // The list is built once per run: a later reload keeps it and selects the stored device.
+    m_window->SetupOptionsWindow(COptionsWindow::DemodPage, 0);
+    EXPECT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->itemText(1), QStringLiteral("Card B"));
+    EXPECT_EQ(combo->currentIndex(), 1);
 }
 
 TEST_F(OptionsWindowTest, ConverterBandCodesGiveDeviceValueModeAndOffset)
 {
     Build();
+    CRecordedControls recorded;
     struct Case
     {
         const char* check;
@@ -550,29 +610,81 @@ TEST_F(OptionsWindowTest, ConverterBandCodesGiveDeviceValueModeAndOffset)
         int mode;
         double offsetMHz;
     };
+    // Every band, by frequency.
     const Case cases[] = {
-        {"m_pLMX_Check_1", 70, 2, 7000.0},    {"m_pLMX_Check_28", 110, 2, 11000.0},
-        {"m_pLMX_Check_4", 110, 1, 1500.0},   {"m_pLMX_Check_", 1, 2, 100.0},
-        {"m_pLMX_Check_0", 155, 2, 15500.0},  {"m_pLMX_Check_13", 155, 1, 6000.0},
+        {"m_pLMX_Check_0", 155, 2, 15500.0},  {"m_pLMX_Check_4", 110, 1, 1500.0},
+        {"m_pLMX_Check_5", 115, 1, 2000.0},   {"m_pLMX_Check_6", 120, 1, 2500.0},
+        {"m_pLMX_Check_7", 125, 1, 3000.0},   {"m_pLMX_Check_8", 130, 1, 3500.0},
+        {"m_pLMX_Check_9", 135, 1, 4000.0},   {"m_pLMX_Check_", 1, 2, 100.0},
+        {"m_pLMX_Check_10", 140, 1, 4500.0},  {"m_pLMX_Check_11", 145, 1, 5000.0},
+        {"m_pLMX_Check_12", 150, 1, 5500.0},  {"m_pLMX_Check_13", 155, 1, 6000.0},
+        {"m_pLMX_Check_14", 160, 1, 6500.0},  {"m_pLMX_Check_15", 165, 1, 7000.0},
+        {"m_pLMX_Check_1", 70, 2, 7000.0},    {"m_pLMX_Check_23", 75, 2, 7500.0},
+        {"m_pLMX_Check_24", 80, 2, 8000.0},   {"m_pLMX_Check_25", 85, 2, 8500.0},
+        {"m_pLMX_Check_26", 90, 2, 9000.0},   {"m_pLMX_Check_27", 95, 2, 9500.0},
+        {"m_pLMX_Check_2", 100, 2, 10000.0},  {"m_pLMX_Check_3", 105, 2, 10500.0},
+        {"m_pLMX_Check_28", 110, 2, 11000.0}, {"m_pLMX_Check_29", 115, 2, 11500.0},
+        {"m_pLMX_Check_16", 170, 1, 7500.0},  {"m_pLMX_Check_30", 120, 2, 12000.0},
+        {"m_pLMX_Check_17", 175, 1, 8000.0},  {"m_pLMX_Check_31", 125, 2, 12500.0},
+        {"m_pLMX_Check_18", 180, 1, 8500.0},  {"m_pLMX_Check_19", 185, 1, 9000.0},
+        {"m_pLMX_Check_20", 190, 1, 9500.0},  {"m_pLMX_Check_21", 195, 1, 10000.0},
         {"m_pLMX_Check_22", 200, 1, 10500.0},
     };
+    const QList<QCheckBox*> checks =
+        m_window->findChildren<QCheckBox*>(QRegularExpression(QStringLiteral("^m_pLMX_Check_")));
+    ASSERT_EQ(checks.size(), 33);
+    auto checkedBands = [&checks]
+    {
+        QStringList checked;
+        for (QCheckBox* check : checks)
+            if (check->isChecked())
+                checked << check->objectName();
+        return checked;
+    };
+    // Each click clears the band before it; only the new band's value is sent.
     for (const Case& c : cases)
     {
+        recorded.log.Clear();
         Child<QCheckBox>(c.check)->click();
+        EXPECT_EQ(recorded.log.Calls(),
+                  std::vector<std::string>({"Sky.SetLMX " + std::to_string(c.deviceValue)}))
+            << c.check;
         EXPECT_EQ(g_DeviceThread.m_pSky->GetLMX(), c.deviceValue) << c.check;
         EXPECT_EQ(m_window->m_nLmxMode, c.mode) << c.check;
         EXPECT_DOUBLE_EQ(g_FreqOffset.load(), c.offsetMHz) << c.check;
-        int checked = 0;
-        for (QCheckBox* check :
-             m_window->findChildren<QCheckBox*>(QRegularExpression(QStringLiteral("^m_pLMX_Check_"))))
-            checked += check->isChecked() ? 1 : 0;
-        EXPECT_EQ(checked, 1) << c.check;
+        EXPECT_EQ(checkedBands(), QStringList({QLatin1String(c.check)}));
     }
-    // Clicking the checked band again switches the converter off.
+
+    // The three coded buttons send their setting and leave the band, the notice and the offset alone.
+    struct Button
+    {
+        const char* name;
+        std::vector<std::string> sent;
+    };
+    m_window->m_nLmxMode = 1;
+    for (const Button& b :
+         {Button{"m_pLMX_Button_0", {"Sky.SetLMX 1"}}, Button{"m_pLMX_Button_1", {"Sky.SetLMX 2"}},
+          Button{"m_pLMX_Button_2", {"Sky.SetLMX 3"}}, Button{"m_pLMX_Button_3", {}}})
+    {
+        recorded.log.Clear();
+        auto* button = Child<QPushButton>(b.name);
+        EXPECT_TRUE(button->isHidden()) << b.name;
+        button->click();
+        EXPECT_EQ(recorded.log.Calls(), b.sent) << b.name;
+        EXPECT_EQ(checkedBands(), QStringList({QStringLiteral("m_pLMX_Check_22")})) << b.name;
+        EXPECT_EQ(m_window->m_nLmxMode, 1) << b.name;
+        EXPECT_DOUBLE_EQ(g_FreqOffset.load(), 10500.0) << b.name;
+    }
+    EXPECT_EQ(g_DeviceThread.m_pSky->GetLMX(), 3);
+
+    // Clicking the checked band again switches the converter off and asks the main window for nothing.
+    recorded.log.Clear();
     Child<QCheckBox>("m_pLMX_Check_22")->click();
+    EXPECT_EQ(recorded.log.Calls(), std::vector<std::string>({"Sky.SetLMX 0"}));
     EXPECT_EQ(g_DeviceThread.m_pSky->GetLMX(), 0);
     EXPECT_EQ(m_window->m_nLmxMode, 0);
     EXPECT_DOUBLE_EQ(g_FreqOffset.load(), 0.0);
+    EXPECT_TRUE(checkedBands().isEmpty());
 }
 
 TEST_F(OptionsWindowTest, VectorSampleCountsComeFromTheList)
