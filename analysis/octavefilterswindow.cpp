@@ -2,11 +2,8 @@
 
 #include <QComboBox>
 #include <QEvent>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include "parameters.h"
 
@@ -17,6 +14,13 @@ constexpr int kWidth = 600;
 constexpr int kHeight = 400;
 constexpr double kNarrowRangeDb = 60.0;
 constexpr double kWideRangeDb = 120.0;
+
+// A stored index the combo does not have (a hand-edited file) counts as the first item.
+int StoredIndex(const QString& section, const QString& key)
+{
+    const int index = g_Parameters.GetInt(section, key, 0);
+    return index == 0 || index == 1 ? index : 0;
+}
 }  // namespace
 
 COctaveFiltersWindow::COctaveFiltersWindow(const QString& title, const QString& settingsName, QWidget* parent)
@@ -29,69 +33,28 @@ COctaveFiltersWindow::COctaveFiltersWindow(const QString& title, const QString& 
     g_Parameters.SetInt(section, QStringLiteral("Bottom"),
                         g_Parameters.GetInt(section, QStringLiteral("Top"), 0) + kHeight);
 
-    setFloating(true);
-    setAllowedAreas(Qt::NoDockWidgetArea);
-    resize(435, 300);
-    auto* content = new QWidget(this);
-    auto* layout = new QVBoxLayout(content);
-    layout->setSpacing(6);
-    layout->setContentsMargins(11, 11, 11, 11);
-    m_pDiagramWidget = new CQHistogramWidget(content);
-    m_pDiagramWidget->setObjectName(QStringLiteral("m_pDiagramWidget"));
-    m_pDiagramWidget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    layout->addWidget(m_pDiagramWidget, 1);
-
-    auto* row = new QHBoxLayout;
-    row->setSpacing(6);
-    m_pTypeLabel = new QLabel(content);
-    m_pTypeCombo = new QComboBox(content);
-    m_pTypeCombo->setObjectName(QStringLiteral("m_pTypeCombo"));
-    m_pTypeCombo->addItems({QString(), QString()});
-    m_pTypeCombo->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    m_pAutozeroButton = new QPushButton(content);
-    m_pAutozeroButton->setObjectName(QStringLiteral("m_pAutozeroButton"));
-    m_pRangeLabel = new QLabel(content);
-    m_pRangeCombo = new QComboBox(content);
-    m_pRangeCombo->setObjectName(QStringLiteral("m_pRangeCombo"));
-    m_pRangeCombo->addItems({QString(), QString()});
-    row->addWidget(m_pTypeLabel);
-    row->addWidget(m_pTypeCombo);
-    row->addStretch(1);
-    row->addWidget(m_pAutozeroButton);
-    row->addWidget(m_pRangeLabel);
-    row->addWidget(m_pRangeCombo);
-    layout->addLayout(row);
-    setWidget(content);
-    RetranslateUi();
+    // The dock keeps its settings name as its object name; the form leaves a named dock alone.
+    ui.setupUi(this);
+    m_pDiagramWidget = ui.m_pDiagramWidget;
+    m_pTypeCombo = ui.m_pTypeCombo;
+    m_pRangeCombo = ui.m_pRangeCombo;
     setWindowTitle(title);
 
-    connect(m_pAutozeroButton, &QPushButton::clicked, this, &COctaveFiltersWindow::OnAutoZeroButton);
+    connect(ui.m_pAutozeroButton, &QPushButton::clicked, this, &COctaveFiltersWindow::OnAutoZeroButton);
     connect(m_pRangeCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &COctaveFiltersWindow::OnRangeCombo);
     connect(m_pTypeCombo, qOverload<int>(&QComboBox::currentIndexChanged), m_pDiagramWidget,
             &CQHistogramWidget::Reset);
 
     // The range first: a stored third-octave type then resets a chart that already has its scale.
-    m_pRangeCombo->setCurrentIndex(g_Parameters.GetInt(section, QStringLiteral("Range"), 0));
-    m_pTypeCombo->setCurrentIndex(g_Parameters.GetInt(section, QStringLiteral("Type"), 0));
+    m_pRangeCombo->setCurrentIndex(StoredIndex(section, QStringLiteral("Range")));
+    m_pTypeCombo->setCurrentIndex(StoredIndex(section, QStringLiteral("Type")));
 }
 
 COctaveFiltersWindow::~COctaveFiltersWindow()
 {
     g_Parameters.SetInt(GetSettingsName(), QStringLiteral("Type"), m_pTypeCombo->currentIndex());
     g_Parameters.SetInt(GetSettingsName(), QStringLiteral("Range"), m_pRangeCombo->currentIndex());
-}
-
-void COctaveFiltersWindow::RetranslateUi()
-{
-    setWindowTitle(tr("Octave Filters"));
-    m_pTypeLabel->setText(tr("Type"));
-    m_pTypeCombo->setItemText(0, tr("octave filters"));
-    m_pTypeCombo->setItemText(1, tr("1/3 octave filters"));
-    m_pAutozeroButton->setText(tr("Autozero"));
-    m_pRangeLabel->setText(tr("Max Range"));
-    m_pRangeCombo->setItemText(0, tr("60 dB"));
-    m_pRangeCombo->setItemText(1, tr("120 dB"));
 }
 
 void COctaveFiltersWindow::SetLevels(const std::vector<HISTOGRAM_BAR>& levels)
@@ -120,7 +83,8 @@ void COctaveFiltersWindow::OnRangeCombo(int index)
 
 void COctaveFiltersWindow::changeEvent(QEvent* event)
 {
+    // The form's own title "Octave Filters" comes back with the other texts.
     if (event->type() == QEvent::LanguageChange)
-        RetranslateUi();
+        ui.retranslateUi(this);
     CQDockWindow::changeEvent(event);
 }

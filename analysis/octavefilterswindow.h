@@ -6,10 +6,7 @@
 
 #include "dockwindow.h"
 #include "histogramwidget.h"
-
-class QComboBox;
-class QLabel;
-class QPushButton;
+#include "ui_octavefilterswindow.h"
 
 // A floating window that shows the levels of a bank of octave or third-octave filters as bars. The
 // main window computes the levels while the window is visible and hands them over; the window keeps
@@ -18,8 +15,11 @@ class COctaveFiltersWindow : public CQDockWindow
 {
     Q_OBJECT
 
+    Ui::COctaveFiltersWindow ui{};
+
 public:
     COctaveFiltersWindow(const QString& title, const QString& settingsName, QWidget* parent = nullptr);
+    // Stores the filter type and the range.
     ~COctaveFiltersWindow() override;
 
     // Replaces the bars; the caller repaints the window.
@@ -27,6 +27,9 @@ public:
 
     void setVisible(bool visible) override;
 
+    const Ui::COctaveFiltersWindow& Form() const { return ui; }
+
+    // The form's widgets that the main window and the tests reach.
     CQHistogramWidget* m_pDiagramWidget = nullptr;
     // 0 octave filters, 1 third-octave filters; the main window reads it before each update.
     QComboBox* m_pTypeCombo = nullptr;
@@ -38,11 +41,4 @@ public slots:
 
 protected:
     void changeEvent(QEvent* event) override;
-
-private:
-    void RetranslateUi();
-
-    QLabel* m_pTypeLabel = nullptr;
-    QLabel* m_pRangeLabel = nullptr;
-    QPushButton* m_pAutozeroButton = nullptr;
 };

@@ -1,25 +1,19 @@
 #include "pulsewindow.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSlider>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "devicethread.h"
 #include "globals.h"
+#include "inputrangedialog.h"
 #include "parameters.h"
 #include "prompt.h"
+#include "pulselogwindow.h"
 
 namespace
 {
@@ -29,6 +23,9 @@ constexpr int kWidth = 550;
 constexpr int kHeight = 100;
 // A corrupt count must not build millions of rows.
 constexpr int kMaxRanges = 1000;
+constexpr int kDurationItems = 5;
+constexpr double kStepMHz = 61.0;
+constexpr int kRangeDecimals = 5;
 
 double CellValue(const QTreeWidgetItem* row, int column)
 {
@@ -38,6 +35,29 @@ double CellValue(const QTreeWidgetItem* row, int column)
 QString MHzText(double freqMHz)
 {
     return QStringLiteral("%1 MHz").arg(QString::number(freqMHz, 'g', QLocale::FloatingPointShortest));
+}
+
+QString RangeText(double freqMHz)
+{
+    return QString::number(freqMHz, 'g', 6);
+}
+
+// The stored number of ranges, read as the double it is written as. It is checked before it becomes an
+// int: a count that is no number, below one or beyond any int is damaged and loads nothing; a large one
+// loads no more than the cap.
+int StoredRangeCount()
+{
+    const double stored = g_Parameters.GetDouble(kSection, QStringLiteral("RangesCount"), 0.0);
+    if (!std::isfinite(stored) || stored < 1.0 || stored > std::numeric_limits<int>::max())
+        return 0;
+    if (stored > kMaxRanges)
+        return kMaxRanges;
+    return static_cast<int>(stored);
+}
+
+QString AppName()
+{
+    return QCoreApplication::applicationName();
 }
 }  // namespace
 
@@ -50,152 +70,109 @@ CPulseWindow::CPulseWindow(QWidget* parent) : CQDockWindow(kSection, parent)
                         g_Parameters.GetInt(kSection, QStringLiteral("Top"), 0) + kHeight);
     g_Parameters.SetInt(kSection, QStringLiteral("Visible"), 0);
 
-    setFloating(true);
-    setAllowedAreas(Qt::NoDockWidgetArea);
-    resize(474, 376);
-    auto* content = new QWidget(this);
-    auto* layout = new QVBoxLayout(content);
-    m_pRangesTree = new QTreeWidget(content);
-    m_pRangesTree->setObjectName(QStringLiteral("m_pRangesTree"));
-    m_pRangesTree->setColumnCount(3);
-    m_pRangesTree->setRootIsDecorated(false);
-    layout->addWidget(m_pRangesTree, 1);
-
-    auto* settingsRow = new QHBoxLayout;
-    m_pMaxTimeCombo = new QComboBox(content);
-    m_pMaxTimeCombo->setObjectName(QStringLiteral("m_pMaxTimeCombo"));
-    m_pMaxTimeCombo->addItems({QString::fromUtf8("0.1 µs - 0.4 ms"), QString::fromUtf8("10 µs - 3.2 ms"),
-                               QString::fromUtf8("50 µs - 13 ms"), QString::fromUtf8("200 µs - 52 ms"),
-                               QString::fromUtf8("1 ms - 208 ms")});
-    m_pEnvelopeCheck = new QCheckBox(content);
-    m_pEnvelopeCheck->setObjectName(QStringLiteral("m_pEnvelopeCheck"));
-    m_pTriggerLevelEdit = new QLineEdit(content);
-    m_pTriggerLevelEdit->setObjectName(QStringLiteral("m_pTriggerLevelEdit"));
-    m_pTriggerLevelEdit->setMaximumWidth(70);
-    m_pAutoRadio = new QRadioButton(content);
-    m_pAutoRadio->setObjectName(QStringLiteral("m_pAutoRadio"));
-    m_pManualRadio = new QRadioButton(content);
-    m_pManualRadio->setObjectName(QStringLiteral("m_pManualRadio"));
-    settingsRow->addWidget(m_pMaxTimeCombo);
-    settingsRow->addWidget(m_pEnvelopeCheck);
-    settingsRow->addWidget(m_pTriggerLevelEdit);
-    settingsRow->addWidget(m_pAutoRadio);
-    settingsRow->addWidget(m_pManualRadio);
-    layout->addLayout(settingsRow);
-
-    m_pFreqSlider = new QSlider(Qt::Horizontal, content);
-    m_pFreqSlider->setObjectName(QStringLiteral("m_pFreqSlider"));
-    m_pFreqSlider->setPageStep(64);
-    layout->addWidget(m_pFreqSlider);
-    auto* labelsRow = new QHBoxLayout;
-    m_pStartFreqLabel = new QLabel(content);
-    m_pCurrentFreqLabel = new QLabel(content);
-    m_pCurrentFreqLabel->setObjectName(QStringLiteral("m_pCurrentFreqLabel"));
-    m_pEndFreqLabel = new QLabel(content);
-    labelsRow->addWidget(m_pStartFreqLabel);
-    labelsRow->addStretch(1);
-    labelsRow->addWidget(m_pCurrentFreqLabel);
-    labelsRow->addStretch(1);
-    labelsRow->addWidget(m_pEndFreqLabel);
-    layout->addLayout(labelsRow);
-
-    auto* buttonsRow = new QHBoxLayout;
-    m_pStartButton = new QPushButton(content);
-    m_pStartButton->setObjectName(QStringLiteral("m_pStartButton"));
-    m_pStopButton = new QPushButton(content);
-    m_pStopButton->setObjectName(QStringLiteral("m_pStopButton"));
-    m_pStopButton->setEnabled(false);
-    m_pStatusLabel = new QLabel(content);
-    m_pStatusLabel->setObjectName(QStringLiteral("m_pStatusLabel"));
-    buttonsRow->addWidget(m_pStartButton);
-    buttonsRow->addWidget(m_pStopButton);
-    buttonsRow->addStretch(1);
-    buttonsRow->addWidget(m_pStatusLabel);
-    buttonsRow->addStretch(1);
-    layout->addLayout(buttonsRow);
-    setWidget(content);
-    RetranslateUi();
-
-    connect(m_pStartButton, &QPushButton::clicked, this, &CPulseWindow::OnStartButton);
-    connect(m_pStopButton, &QPushButton::clicked, this, &CPulseWindow::OnStopButton);
+    // The dock keeps its settings name as its object name; the form leaves a named dock alone.
+    ui.setupUi(this);
+    connect(ui.m_pViewLogButton, &QPushButton::clicked, this, &CPulseWindow::OnViewLogButton);
+    connect(ui.m_pStartButton, &QPushButton::clicked, this, &CPulseWindow::OnStartButton);
+    connect(ui.m_pStopButton, &QPushButton::clicked, this, &CPulseWindow::OnStopButton);
+    connect(ui.m_pPrevButton, &QPushButton::clicked, this, &CPulseWindow::OnPrevButton);
+    connect(ui.m_pNextButton, &QPushButton::clicked, this, &CPulseWindow::OnNextButton);
+    connect(ui.m_pAddButton, &QPushButton::clicked, this, &CPulseWindow::OnAddButton);
+    connect(ui.m_pDeleteButton, &QPushButton::clicked, this, &CPulseWindow::OnDeleteButton);
+    connect(ui.m_pMaxTimeCombo, qOverload<int>(&QComboBox::activated), this, &CPulseWindow::OnMaxTimeCombo);
+    connect(ui.m_pFreqSlider, &QSlider::valueChanged, this, &CPulseWindow::OnFreqSliderMoved);
+    connect(ui.m_pAutoRadio, &QRadioButton::clicked, this, &CPulseWindow::OnAutoRadioClicked);
+    connect(ui.m_pManualRadio, &QRadioButton::clicked, this, &CPulseWindow::OnManualRadioClicked);
+    connect(ui.m_pTriggerLevelEdit, &QLineEdit::returnPressed, this, &CPulseWindow::OnTriggerLevelEdited);
     connect(&m_Timer, &QTimer::timeout, this, &CPulseWindow::OnTimer);
-    connect(m_pFreqSlider, &QSlider::valueChanged, this, &CPulseWindow::OnFreqSliderMoved);
-    connect(m_pMaxTimeCombo, qOverload<int>(&QComboBox::activated), this, &CPulseWindow::OnMaxTimeCombo);
-    connect(m_pTriggerLevelEdit, &QLineEdit::returnPressed, this, &CPulseWindow::OnTriggerLevelEdited);
 
-    // The count is stored as a double.
-    const int count = std::min(
-        static_cast<int>(g_Parameters.GetDouble(kSection, QStringLiteral("RangesCount"), 0.0)), kMaxRanges);
+    const int count = StoredRangeCount();
     for (int i = 0; i < count; ++i)
     {
-        auto* row = new QTreeWidgetItem(m_pRangesTree);
-        row->setText(
-            0, QString::number(g_Parameters.GetDouble(kSection, QStringLiteral("StartFreq%1").arg(i), 0.0),
-                               'g', 6));
-        row->setText(
-            1, QString::number(g_Parameters.GetDouble(kSection, QStringLiteral("EndFreq%1").arg(i), 0.0), 'g',
-                               6));
+        auto* row = new QTreeWidgetItem(ui.m_pRangesTree);
+        row->setText(0,
+                     RangeText(g_Parameters.GetDouble(kSection, QStringLiteral("StartFreq%1").arg(i), 0.0)));
+        row->setText(1, RangeText(g_Parameters.GetDouble(kSection, QStringLiteral("EndFreq%1").arg(i), 0.0)));
         row->setText(2, tr("MHz"));
     }
-    if (m_pRangesTree->topLevelItemCount() == 0)
-        new QTreeWidgetItem(m_pRangesTree, {QStringLiteral("500"), QStringLiteral("2500"), tr("MHz")});
+    if (ui.m_pRangesTree->topLevelItemCount() == 0)
+        new QTreeWidgetItem(ui.m_pRangesTree, {QStringLiteral("500"), QStringLiteral("2500"), tr("MHz")});
 
-    m_pManualRadio->setChecked(true);
-    m_pTriggerLevelEdit->setText(
+    ui.m_pManualRadio->setChecked(true);
+    ui.m_pTriggerLevelEdit->setText(
         QString::number(g_Parameters.GetDouble(kSection, QStringLiteral("ThresholdLevel"), 5.0), 'f', 2));
-    m_pMaxTimeCombo->setCurrentIndex(g_Parameters.GetInt(kSection, QStringLiteral("MaxTime"), 0));
-    m_pEnvelopeCheck->setChecked(g_Parameters.GetDouble(kSection, QStringLiteral("ShowEnvelope"), 0.0) !=
-                                 0.0);
+    // An index the combo does not hold would leave it without a duration and send a divider the
+    // device has no range for.
+    const int maxTime = g_Parameters.GetInt(kSection, QStringLiteral("MaxTime"), 0);
+    ui.m_pMaxTimeCombo->setCurrentIndex(maxTime >= 0 && maxTime < kDurationItems ? maxTime : 0);
+    ui.m_pStartFreqLabel->clear();
+    ui.m_pCurrentFreqLabel->clear();
+    ui.m_pEndFreqLabel->clear();
+    ui.m_pEnvelopeCheck->setChecked(g_Parameters.GetDouble(kSection, QStringLiteral("ShowEnvelope"), 0.0) !=
+                                    0.0);
+
+    m_pLogWindow = new CPulseLogWindow(parent);
+    m_pLogWindow->RestoreState();
+    connect(m_pLogWindow, &CPulseLogWindow::viewPulse, this, &CPulseWindow::OnViewPulse);
+    connect(m_pLogWindow, &CPulseLogWindow::savePulse, this, &CPulseWindow::OnSavePulse);
+    connect(m_pLogWindow, &QDockWidget::visibilityChanged, this, &CPulseWindow::OnPulseLogVisibilityChanged);
 
     if (IChannel* channel = g_DeviceThread.GetChannel(-1))
     {
         const double start = channel->GetStartFreq();
         const double stop = channel->GetViewStopFreq();
-        m_pFreqSlider->blockSignals(true);
-        m_pFreqSlider->setRange(static_cast<int>(start), static_cast<int>(stop));
-        m_pFreqSlider->blockSignals(false);
-        m_pStartFreqLabel->setText(MHzText(start));
-        m_pEndFreqLabel->setText(MHzText(stop));
+        // Setting the range must not retune the receiver.
+        ui.m_pFreqSlider->blockSignals(true);
+        ui.m_pFreqSlider->setRange(static_cast<int>(start), static_cast<int>(stop));
+        ui.m_pFreqSlider->blockSignals(false);
+        ui.m_pStartFreqLabel->setText(MHzText(start));
+        ui.m_pEndFreqLabel->setText(MHzText(stop));
     }
-    m_pAutoRadio->hide();
-    m_pManualRadio->hide();
+    ui.m_pAutoRadio->hide();
+    ui.m_pManualRadio->hide();
 }
 
 CPulseWindow::~CPulseWindow()
 {
-    const int count = m_pRangesTree->topLevelItemCount();
+    const int count = ui.m_pRangesTree->topLevelItemCount();
     g_Parameters.SetDouble(kSection, QStringLiteral("RangesCount"), count);
     for (int i = 0; i < count; ++i)
     {
-        const QTreeWidgetItem* row = m_pRangesTree->topLevelItem(i);
+        const QTreeWidgetItem* row = ui.m_pRangesTree->topLevelItem(i);
         g_Parameters.SetDouble(kSection, QStringLiteral("StartFreq%1").arg(i), CellValue(row, 0));
         g_Parameters.SetDouble(kSection, QStringLiteral("EndFreq%1").arg(i), CellValue(row, 1));
     }
-    g_Parameters.SetInt(kSection, QStringLiteral("AutoTrigger"), m_pAutoRadio->isChecked() ? 1 : 0);
+    g_Parameters.SetInt(kSection, QStringLiteral("AutoTrigger"), ui.m_pAutoRadio->isChecked() ? 1 : 0);
     g_Parameters.SetDouble(kSection, QStringLiteral("ThresholdLevel"),
-                           m_pTriggerLevelEdit->text().toDouble());
-    g_Parameters.SetInt(kSection, QStringLiteral("MaxTime"), m_pMaxTimeCombo->currentIndex());
+                           ui.m_pTriggerLevelEdit->text().toDouble());
+    g_Parameters.SetInt(kSection, QStringLiteral("MaxTime"), ui.m_pMaxTimeCombo->currentIndex());
     g_Parameters.SetDouble(kSection, QStringLiteral("ShowEnvelope"),
-                           m_pEnvelopeCheck->isChecked() ? 1.0 : 0.0);
+                           ui.m_pEnvelopeCheck->isChecked() ? 1.0 : 0.0);
+    if (m_pLogWindow)
+    {
+        m_pLogWindow->SaveState();
+        // Without a parent nobody else would delete it.
+        if (!m_pLogWindow->parent())
+            delete m_pLogWindow;
+    }
 }
 
-void CPulseWindow::RetranslateUi()
+CPulseLogWindow* CPulseWindow::LogWindow() const
 {
-    setWindowTitle(tr("Pulse Detector Window"));
-    m_pRangesTree->setHeaderLabels({tr("Start Frequency"), tr("End Frequency"), tr("Unit")});
-    m_pEnvelopeCheck->setText(tr("Show Envelope"));
-    m_pAutoRadio->setText(tr("Automatic"));
-    m_pManualRadio->setText(tr("Manual"));
-    m_pStartButton->setText(tr("Start"));
-    m_pStopButton->setText(tr("Stop"));
-    if (!m_Timer.isActive())
-        m_pStatusLabel->setText(tr("Ready"));
+    return m_pLogWindow;
 }
 
 void CPulseWindow::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::LanguageChange)
-        RetranslateUi();
+    {
+        // The form's status is the idle one; a running search keeps its own.
+        const QString status = ui.m_pStatusLabel->text();
+        ui.retranslateUi(this);
+        if (m_Timer.isActive())
+            ui.m_pStatusLabel->setText(status);
+        return;
+    }
     CQDockWindow::changeEvent(event);
 }
 
@@ -208,59 +185,97 @@ bool CPulseWindow::IsHighFrequencyInput() const
 double CPulseWindow::TriggerLevelVolts() const
 {
     // The edit holds mV; a text that is no finite number counts as 0.
-    const double mV = m_pTriggerLevelEdit->text().toDouble();
+    const double mV = ui.m_pTriggerLevelEdit->text().toDouble();
     return std::isfinite(mV) ? mV / 1000.0 : 0.0;
 }
 
 bool CPulseWindow::IsShowEnvelope() const
 {
-    return m_pEnvelopeCheck->isChecked();
+    return ui.m_pEnvelopeCheck->isChecked();
 }
 
 void CPulseWindow::ApplyTriggerSettings()
 {
     PULSE_DETECT_PARAMS params = g_DeviceThread.m_pPulseDetect->GetSettings();
-    params.autoThreshold = m_pAutoRadio->isChecked();
+    params.autoThreshold = ui.m_pAutoRadio->isChecked();
     params.level = TriggerLevelVolts();
     g_DeviceThread.m_pPulseDetect->SetSettings(params);
 }
 
 void CPulseWindow::SetCurrentFreq(double freqMHz)
 {
-    m_pFreqSlider->setValue(static_cast<int>(freqMHz));
+    ui.m_pFreqSlider->setValue(static_cast<int>(freqMHz));
 }
 
 void CPulseWindow::setTriggerLevel(double levelVolts)
 {
-    m_pAutoRadio->setChecked(false);
-    m_pManualRadio->setChecked(true);
-    m_pTriggerLevelEdit->setText(QString::number(levelVolts * 1000.0, 'f', 2));
+    ui.m_pAutoRadio->setChecked(false);
+    ui.m_pManualRadio->setChecked(true);
+    ui.m_pTriggerLevelEdit->setText(QString::number(levelVolts * 1000.0, 'f', 2));
     emit enableTrigger(true);
     emit triggerLevelChanged(TriggerLevelVolts());
 }
 
+void CPulseWindow::OnAddButton()
+{
+    CInputRangeDialog dialog(QStringLiteral("FrequencyRange"));
+    dialog.SetTexts(tr("Frequency Range"), tr("Start frequency:"), tr("End frequency:"));
+    dialog.AddUnit(tr("MHz"), 1.0);
+    dialog.SetFirstValue(m_dStartFreq, kRangeDecimals);
+    dialog.SetSecondValue(m_dEndFreq, kRangeDecimals);
+    IChannel* channel = g_DeviceThread.GetChannel(-1);
+    const double lo = channel ? channel->GetStartFreq() : 0.0;
+    const double hi = channel ? channel->GetViewStopFreq() : 0.0;
+    while (Prompt().Exec(dialog) == QDialog::Accepted)
+    {
+        const double start = dialog.GetFirstValue();
+        const double end = dialog.GetSecondValue();
+        // Written so that a value that is no number fails its check too.
+        QString warning;
+        if (!(lo <= start))
+            warning = tr("Wrong start frequency!");
+        else if (!(end <= hi))
+            warning = tr("Wrong end frequency!");
+        else if (!(start <= end))
+            warning = tr("Wrong range!");
+        if (warning.isEmpty())
+        {
+            new QTreeWidgetItem(ui.m_pRangesTree, {RangeText(start), RangeText(end), tr("MHz")});
+            return;
+        }
+        Prompt().Warning(this, AppName(), warning);
+        // Asked again with what was typed, to be corrected.
+        dialog.SetFirstValue(start, kRangeDecimals);
+        dialog.SetSecondValue(end, kRangeDecimals);
+    }
+}
+
+void CPulseWindow::OnDeleteButton()
+{
+    delete ui.m_pRangesTree->currentItem();
+}
+
 bool CPulseWindow::ApplyRanges()
 {
-    const QString title = QCoreApplication::applicationName();
-    if (m_pRangesTree->topLevelItemCount() == 0)
+    if (ui.m_pRangesTree->topLevelItemCount() == 0)
     {
-        Prompt().Warning(this, title, tr("No one frequency range specified!"));
+        Prompt().Warning(this, AppName(), tr("No one frequency range specified!"));
         return false;
     }
     IChannel* channel = g_DeviceThread.GetChannel(-1);
     const double lo = channel ? channel->GetStartFreq() : 0.0;
     const double hi = channel ? channel->GetViewStopFreq() : 0.0;
     std::vector<PULSE_RANGE> ranges;
-    for (int i = 0; i < m_pRangesTree->topLevelItemCount(); ++i)
+    for (int i = 0; i < ui.m_pRangesTree->topLevelItemCount(); ++i)
     {
-        const QTreeWidgetItem* row = m_pRangesTree->topLevelItem(i);
+        const QTreeWidgetItem* row = ui.m_pRangesTree->topLevelItem(i);
         const double start = CellValue(row, 0);
         const double end = CellValue(row, 1);
         // A "nan" cell passes every comparison; it must not tune the receiver.
         const bool finite = std::isfinite(start) && std::isfinite(end);
         if (!finite || lo > start || start > hi || lo > end || end > hi || start > end)
         {
-            Prompt().Warning(this, title, tr("Wrong frequency ranges specified!"));
+            Prompt().Warning(this, AppName(), tr("Wrong frequency ranges specified!"));
             return false;
         }
         ranges.push_back({start, end});
@@ -273,28 +288,29 @@ bool CPulseWindow::ApplyRanges()
 
 void CPulseWindow::SetSearching(bool searching)
 {
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{m_pRangesTree, m_pMaxTimeCombo, m_pAutoRadio, m_pManualRadio,
-                                         m_pTriggerLevelEdit, m_pFreqSlider})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             ui.m_pRangesTree, ui.m_pAddButton, ui.m_pDeleteButton, ui.m_pMaxTimeCombo, ui.m_pAutoRadio,
+             ui.m_pManualRadio, ui.m_pTriggerLevelEdit, ui.m_pFreqSlider, ui.m_pPrevButton, ui.m_pNextButton,
+             ui.m_pStartButton})
         control->setEnabled(!searching);
-    m_pStartButton->setEnabled(!searching);
-    m_pStopButton->setEnabled(searching);
+    ui.m_pStopButton->setEnabled(searching);
 }
 
 void CPulseWindow::OnStartButton()
 {
     if (!ApplyRanges())
         return;
+    const bool automatic = ui.m_pAutoRadio->isChecked();
     const double level = TriggerLevelVolts();
     SetSearching(true);
     PULSE_DETECT_PARAMS params = g_DeviceThread.m_pPulseDetect->GetSettings();
-    params.autoThreshold = m_pAutoRadio->isChecked();
+    params.autoThreshold = automatic;
     params.level = level;
     g_DeviceThread.m_pPulseDetect->SetSettings(params);
     g_DeviceThread.m_pPulseDetect->Start();
     emit triggerLevelChanged(level);
     m_Timer.start(kPollMs);
-    m_pStatusLabel->setText(tr("Digital signals detection started"));
+    ui.m_pStatusLabel->setText(tr("Digital signals detection started"));
     emit closeViewPulse();
     emit started();
 }
@@ -304,26 +320,49 @@ void CPulseWindow::OnStopButton()
     m_Timer.stop();
     g_DeviceThread.m_pPulseDetect->Stop();
     SetSearching(false);
-    m_pStatusLabel->setText(tr("Ready"));
+    ui.m_pStatusLabel->setText(tr("Ready"));
     emit stopped();
-    emit clkDivCntChanged(2 * m_pMaxTimeCombo->currentIndex());
+    emit clkDivCntChanged(2 * ui.m_pMaxTimeCombo->currentIndex());
 }
 
 void CPulseWindow::OnTimer()
 {
     const double freq = g_DeviceThread.m_pPulseDetect->GetCurrentFreq();
-    m_pFreqSlider->setValue(static_cast<int>(freq));
-    m_pCurrentFreqLabel->setText(MHzText(freq));
-    m_pStatusLabel->setText(tr("Searching for digital signals. %1 signals found so far...")
-                                .arg(g_DeviceThread.m_pPulseDetect->GetPulseCount()));
+    ui.m_pFreqSlider->setValue(static_cast<int>(freq));
+    ui.m_pCurrentFreqLabel->setText(MHzText(freq));
+    ui.m_pStatusLabel->setText(tr("Searching for digital signals. %1 signals found so far...")
+                                   .arg(g_DeviceThread.m_pPulseDetect->GetPulseCount()));
     emit triggerLevelChanged(g_DeviceThread.m_pPulseDetect->GetThresholdLevel());
 }
 
 void CPulseWindow::OnFreqSliderMoved(int freqMHz)
 {
-    m_pCurrentFreqLabel->setText(MHzText(freqMHz));
+    ui.m_pCurrentFreqLabel->setText(MHzText(freqMHz));
     if (!g_DeviceThread.m_pPulseDetect->IsRunning())
         g_DeviceThread.m_pPulseDetect->SetCurrentFreq(freqMHz);
+}
+
+void CPulseWindow::StepTo(double freqMHz)
+{
+    g_DeviceThread.m_pPulseDetect->SetCurrentFreq(freqMHz);
+    ui.m_pCurrentFreqLabel->setText(MHzText(freqMHz));
+    ui.m_pFreqSlider->setValue(static_cast<int>(freqMHz));
+}
+
+void CPulseWindow::OnNextButton()
+{
+    IChannel* channel = g_DeviceThread.GetChannel(-1);
+    if (!channel)
+        return;
+    StepTo(std::min(channel->GetViewStopFreq(), g_DeviceThread.m_pPulseDetect->GetCurrentFreq() + kStepMHz));
+}
+
+void CPulseWindow::OnPrevButton()
+{
+    IChannel* channel = g_DeviceThread.GetChannel(-1);
+    if (!channel)
+        return;
+    StepTo(std::max(channel->GetStartFreq(), g_DeviceThread.m_pPulseDetect->GetCurrentFreq() - kStepMHz));
 }
 
 void CPulseWindow::OnMaxTimeCombo(int index)
@@ -331,9 +370,47 @@ void CPulseWindow::OnMaxTimeCombo(int index)
     emit clkDivCntChanged(2 * index);
 }
 
+void CPulseWindow::OnAutoRadioClicked(bool checked)
+{
+    if (checked)
+        emit enableTrigger(true);
+}
+
+void CPulseWindow::OnManualRadioClicked(bool checked)
+{
+    if (!checked)
+        return;
+    emit enableTrigger(true);
+    emit triggerLevelChanged(TriggerLevelVolts());
+}
+
 void CPulseWindow::OnTriggerLevelEdited()
 {
     emit triggerLevelChanged(TriggerLevelVolts());
+}
+
+void CPulseWindow::OnViewLogButton()
+{
+    m_pLogWindow->setEnabled(true);
+    m_pLogWindow->setVisible(true);
+}
+
+void CPulseWindow::OnViewPulse(const std::vector<double>& envelope)
+{
+    // The search would replace the shown pulse with live samples.
+    OnStopButton();
+    emit viewPulse(envelope);
+}
+
+void CPulseWindow::OnSavePulse(const QString& path)
+{
+    emit savePulse(path);
+}
+
+void CPulseWindow::OnPulseLogVisibilityChanged(bool visible)
+{
+    if (!visible)
+        emit closeViewPulse();
 }
 
 void CPulseWindow::setVisible(bool visible)
@@ -347,9 +424,9 @@ void CPulseWindow::setVisible(bool visible)
             m_bSavedOnlyDdc = adf->IsOnlyDdc();
             adf->SetOnlyDdc(true);
             emit enableTrigger(true);
-            if (!m_pAutoRadio->isChecked())
+            if (!ui.m_pAutoRadio->isChecked())
                 emit triggerLevelChanged(TriggerLevelVolts());
-            emit clkDivCntChanged(2 * m_pMaxTimeCombo->currentIndex());
+            emit clkDivCntChanged(2 * ui.m_pMaxTimeCombo->currentIndex());
         }
         else
         {

@@ -1,28 +1,27 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QTimer>
 
 #include <vector>
 
 #include "dockwindow.h"
+#include "ui_pulsewindow.h"
 
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QSlider;
-class QTreeWidget;
+class CPulseLogWindow;
 
 // The floating "Pulse Detector Window": runs the library's pulse detector over the listed frequency
 // ranges with a threshold and a pulse duration range, and shows its progress. The main window feeds
 // the detector on its data tick and carries out what the signals ask (clock divider, trigger line,
 // shown pulse). The search and the window's tuning apply to the high-frequency inputs (types 0, 3).
+// The window owns the pulse log (created beside it, under the same parent) and passes on what the log
+// asks of the main window.
 class CPulseWindow : public CQDockWindow
 {
     Q_OBJECT
+
+    Ui::CPulseWindow ui{};
 
 public:
     explicit CPulseWindow(QWidget* parent = nullptr);
@@ -39,6 +38,9 @@ public:
     bool ApplyRanges();
 
     void setVisible(bool visible) override;
+
+    const Ui::CPulseWindow& Form() const { return ui; }
+    CPulseLogWindow* LogWindow() const;
 
     // Frequency limits, MHz, that the main window sets from the synthesiser before showing the
     // window; a new range starts from them.
@@ -57,35 +59,34 @@ signals:
 
 public slots:
     void setTriggerLevel(double levelVolts);
+    void OnViewLogButton();
     void OnStartButton();
     void OnStopButton();
-    void OnTimer();
-    void OnFreqSliderMoved(int freqMHz);
+    void OnPrevButton();
+    void OnNextButton();
+    void OnAddButton();
+    void OnDeleteButton();
     void OnMaxTimeCombo(int index);
+    void OnFreqSliderMoved(int freqMHz);
+    void OnAutoRadioClicked(bool checked);
+    void OnManualRadioClicked(bool checked);
     void OnTriggerLevelEdited();
+    void OnTimer();
+    void OnViewPulse(const std::vector<double>& envelope);
+    void OnSavePulse(const QString& path);
+    void OnPulseLogVisibilityChanged(bool visible);
 
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void RetranslateUi();
     bool IsHighFrequencyInput() const;
     double TriggerLevelVolts() const;
     void SetSearching(bool searching);
+    // Moves the detector, the label and the slider to `freqMHz`.
+    void StepTo(double freqMHz);
 
-    QTreeWidget* m_pRangesTree = nullptr;
-    QComboBox* m_pMaxTimeCombo = nullptr;
-    QCheckBox* m_pEnvelopeCheck = nullptr;
-    QLineEdit* m_pTriggerLevelEdit = nullptr;
-    QRadioButton* m_pAutoRadio = nullptr;
-    QRadioButton* m_pManualRadio = nullptr;
-    QSlider* m_pFreqSlider = nullptr;
-    QLabel* m_pStartFreqLabel = nullptr;
-    QLabel* m_pCurrentFreqLabel = nullptr;
-    QLabel* m_pEndFreqLabel = nullptr;
-    QPushButton* m_pStartButton = nullptr;
-    QPushButton* m_pStopButton = nullptr;
-    QLabel* m_pStatusLabel = nullptr;
     QTimer m_Timer;
     bool m_bSavedOnlyDdc = false;
+    QPointer<CPulseLogWindow> m_pLogWindow;
 };

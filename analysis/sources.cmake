@@ -11,8 +11,16 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/knownfreqranges2window.h
   ${CMAKE_CURRENT_LIST_DIR}/knownfreqrangeswindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/knownfreqrangeswindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/pulselogfilter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pulselogfilter.h
+  ${CMAKE_CURRENT_LIST_DIR}/pulselogfilterdialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pulselogfilterdialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/pulselogwindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pulselogwindow.h
   ${CMAKE_CURRENT_LIST_DIR}/pulsewindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pulsewindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/templatefile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/templatefile.h
   ${CMAKE_CURRENT_LIST_DIR}/templateswindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/templateswindow.h
 )

@@ -21,6 +21,7 @@
 #include "octavefilterswindow.h"
 #include "optionswindow.h"
 #include "parameters.h"
+#include "pulselogwindow.h"
 #include "pulsewindow.h"
 #include "rangeview.h"
 #include "scanerwindow.h"
@@ -127,6 +128,8 @@ void Veltrano::CreateDockWindows()
     connect(m_pPulseWindow, &CPulseWindow::viewPulse, this, &Veltrano::OnPulseViewPulse);
     connect(m_pPulseWindow, &CPulseWindow::closeViewPulse, this, &Veltrano::OnPulseCloseViewPulse);
     connect(m_pPulseWindow, &CPulseWindow::savePulse, this, &Veltrano::OnPulseSavePulse);
+    // Pulses the log files in the archive reach the archive file as the views' entries do.
+    connect(m_pPulseWindow->LogWindow(), &CPulseLogWindow::saveArchive, this, &Veltrano::OnSaveArchive);
 
     m_pKnownFreqRangesWindow = new CKnownFreqRangesWindow(this);
     connect(m_pKnownFreqRangesWindow, &QDockWidget::visibilityChanged, this,

@@ -114,6 +114,13 @@ void CGsmAnalysis::Process(const std::vector<double>& spectrum)
             {
                 const double firstPoint =
                     std::trunc((m_startOffset + static_cast<double>(c) * m_channelStep) / bin);
+                // A first point that is no number (a NaN offset, or 0 x an infinite step) has no place
+                // in the spectrum; converting it would be undefined.
+                if (!std::isfinite(firstPoint))
+                {
+                    m_levels[c] = kOutsideLevel;
+                    continue;
+                }
                 // Clamped so that a far-off channel cannot overflow the conversion; it still reads as
                 // outside the spectrum.
                 const auto first = static_cast<long long>(

@@ -369,6 +369,17 @@
 <context>
     <name>CGsmAnalysisWindow</name>
     <message>
+        <source>Start</source>
+        <translation>Старт</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Стоп</translation>
+    </message>
+</context>
+<context>
+    <name>CGsmAnalysisWindowClass</name>
+    <message>
         <source>GSM Mode</source>
         <translation>Режим GSM</translation>
     </message>
@@ -431,10 +442,6 @@
     <message>
         <source>Start</source>
         <translation>Старт</translation>
-    </message>
-    <message>
-        <source>Stop</source>
-        <translation>Стоп</translation>
     </message>
 </context>
 <context>

@@ -176,6 +176,8 @@ TEST_F(AnalysisWindowsTest, GsmWindowRetunesToTheStoredBandWhenShown)
         ASSERT_EQ(tune.count(), 1) << c.stored.toString().toStdString();
         EXPECT_DOUBLE_EQ(tune.at(0).at(0).toDouble(), c.freqMHz);
         EXPECT_EQ(PlainKeys().value(QStringLiteral("GsmAnalysisWindow/GsmMode")).toInt(), c.written);
+        EXPECT_EQ(window.Form().m_pG900Radio->isChecked(), c.written == 0);
+        EXPECT_EQ(window.Form().m_pG1800Radio->isChecked(), c.written == 1);
         window.setVisible(false);
     }
 }
@@ -187,9 +189,11 @@ TEST_F(AnalysisWindowsTest, HidingARunningGsmAnalysisStopsItAndLetsTheSynthesise
     window.OnStartStopButton();
     ASSERT_TRUE(g_DeviceThread.m_pGsmAnalysis->IsRunning());
     EXPECT_FALSE(g_DeviceThread.m_pAdf->IsEnabled());
+    EXPECT_EQ(window.Form().m_pStartStopButton->text(), QStringLiteral("Stop"));
     window.setVisible(false);
     EXPECT_FALSE(g_DeviceThread.m_pGsmAnalysis->IsRunning());
     EXPECT_TRUE(g_DeviceThread.m_pAdf->IsEnabled());
+    EXPECT_EQ(window.Form().m_pStartStopButton->text(), QStringLiteral("Start"));
     EXPECT_EQ(PlainKeys().value(QStringLiteral("GsmAnalysisWindow/Channels")).toInt(), 80);
 }
 
@@ -257,6 +261,14 @@ TEST_F(AnalysisWindowsTest, PulseWindowTakesOverTheHighFrequencyInputWhileShown)
     EXPECT_FALSE(trigger.at(1).at(0).toBool());
     ASSERT_EQ(divider.count(), 2);
     EXPECT_EQ(divider.at(1).at(0).toInt(), 0);
+
+    // Shown while only the DDC ran: hiding gives that mode back and leaves the sweep off.
+    g_DeviceThread.m_pAdf->SetOnlyDdc(true);
+    g_DeviceThread.m_pAdf->SetEnabled(false);
+    window.setVisible(true);
+    window.setVisible(false);
+    EXPECT_TRUE(g_DeviceThread.m_pAdf->IsOnlyDdc());
+    EXPECT_FALSE(g_DeviceThread.m_pAdf->IsEnabled());
 }
 
 TEST_F(AnalysisWindowsTest, PulseTriggerLevelReachesTheDetectorInVolts)
@@ -272,6 +284,24 @@ TEST_F(AnalysisWindowsTest, PulseTriggerLevelReachesTheDetectorInVolts)
     EXPECT_DOUBLE_EQ(g_DeviceThread.m_pPulseDetect->GetSettings().level, 0.0125);
     EXPECT_FALSE(g_DeviceThread.m_pPulseDetect->GetSettings().autoThreshold);
     EXPECT_FALSE(window.IsShowEnvelope());
+
+    // A threshold that is no finite number counts as 0 V; the automatic choice goes with it.
+    auto* edit = window.findChild<QLineEdit*>(QStringLiteral("m_pTriggerLevelEdit"));
+    for (const char* text : {"nan", "inf", "five"})
+    {
+        edit->setText(QLatin1String(text));
+        window.ApplyTriggerSettings();
+        EXPECT_EQ(g_DeviceThread.m_pPulseDetect->GetSettings().level, 0.0) << text;
+    }
+    window.Form().m_pAutoRadio->setChecked(true);
+    window.ApplyTriggerSettings();
+    EXPECT_TRUE(g_DeviceThread.m_pPulseDetect->GetSettings().autoThreshold);
+    // The range view's line sets the level back to manual.
+    window.setTriggerLevel(0.002);
+    EXPECT_TRUE(window.Form().m_pManualRadio->isChecked());
+    window.ApplyTriggerSettings();
+    EXPECT_FALSE(g_DeviceThread.m_pPulseDetect->GetSettings().autoThreshold);
+    EXPECT_DOUBLE_EQ(g_DeviceThread.m_pPulseDetect->GetSettings().level, 0.002);
 }
 
 TEST_F(AnalysisWindowsTest, PulseRangesOutsideTheChannelOrNotNumbersNeverReachTheDetector)
@@ -292,6 +322,9 @@ TEST_F(AnalysisWindowsTest, PulseRangesOutsideTheChannelOrNotNumbersNeverReachTh
         {QString::number(lo), QString::number(hi + 1.0), false},
         {QString::number(hi), QString::number(lo), false},
         {QStringLiteral("nan"), QString::number(hi), false},
+        {QString::number(lo), QStringLiteral("nan"), false},
+        {QStringLiteral("-inf"), QStringLiteral("inf"), false},
+        {QStringLiteral("900"), QStringLiteral("900"), true},
     };
     for (const Case& c : cases)
     {
@@ -418,4 +451,17 @@ TEST_F(AnalysisWindowsTest, OctaveWindowsKeepTypeAndRangeApartAndFitTheScale)
     EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("OctaveFilters1"), QStringLiteral("Range"), -1), 0);
     EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("OctaveFilters2"), QStringLiteral("Type"), -1), 0);
     EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("OctaveFilters2"), QStringLiteral("Range"), -1), 1);
+
+    // Indexes the combos do not have (a hand-edited file) count as the first item.
+    g_Parameters.SetInt(QStringLiteral("OctaveFilters1"), QStringLiteral("Type"), 5);
+    g_Parameters.SetInt(QStringLiteral("OctaveFilters1"), QStringLiteral("Range"), -1);
+    {
+        COctaveFiltersWindow range(QStringLiteral("Full Range Octave Filters"),
+                                   QStringLiteral("OctaveFilters1"));
+        EXPECT_EQ(range.m_pTypeCombo->currentIndex(), 0);
+        EXPECT_EQ(range.m_pRangeCombo->currentIndex(), 0);
+        EXPECT_DOUBLE_EQ(range.m_pDiagramWidget->m_dUpperLevel, -60.0);
+    }
+    EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("OctaveFilters1"), QStringLiteral("Type"), -1), 0);
+    EXPECT_EQ(g_Parameters.GetInt(QStringLiteral("OctaveFilters1"), QStringLiteral("Range"), -1), 0);
 }

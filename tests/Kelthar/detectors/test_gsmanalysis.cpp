@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 #include "gsmanalysis.h"
@@ -155,4 +156,38 @@ TEST(GsmAnalysis, DegenerateBandsAndSpectraLeaveNoReadsOutside)
     gsm.SetBand(1e300, 2, 5.0, 10.0);
     gsm.Process(std::vector<double>(10, -45.0));
     EXPECT_EQ(gsm.GetResults(), (std::vector<double>{-80.0, -80.0}));
+
+    // Numbers that are not finite never become a point index: a channel whose first point is not a
+    // number reads as outside, whatever the other channels do.
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case
+    {
+        const char* what;
+        double startOffset;
+        double channelStep;
+    };
+    const Case outside[] = {
+        {"NaN start offset", nan, 5.0},
+        {"infinite start offset", inf, 5.0},
+        {"negative infinite start offset", -inf, 5.0},
+        {"infinite step (0 x infinity for the first channel)", 0.0, inf},
+    };
+    for (const Case& c : outside)
+    {
+        gsm.SetBand(0.0, 3, 2.0, 10.0);
+        gsm.Process(std::vector<double>(10, -45.0));
+        ASSERT_EQ(gsm.GetResults(), (std::vector<double>{-45.0, -45.0, -45.0})) << c.what;
+        gsm.SetBand(c.startOffset, 3, c.channelStep, 10.0);
+        gsm.Process(std::vector<double>(10, -45.0));
+        EXPECT_EQ(gsm.GetResults(), (std::vector<double>{-80.0, -80.0, -80.0})) << c.what;
+    }
+
+    // A step that is no number gives no points per channel: the levels stay.
+    gsm.SetBand(0.0, 3, 2.0, 10.0);
+    gsm.Process(std::vector<double>(10, -45.0));
+    gsm.SetBand(0.0, 3, nan, 10.0);
+    gsm.Process(std::vector<double>(10, -20.0));
+    EXPECT_EQ(gsm.GetResults(), (std::vector<double>{-45.0, -45.0, -45.0}));
+    EXPECT_TRUE(gsm.IsReady());
 }
