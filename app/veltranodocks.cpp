@@ -17,6 +17,7 @@
 #include "knownfreqrangeswindow.h"
 #include "memorywindow.h"
 #include "monitoring2window.h"
+#include "monitoringlogwindow.h"
 #include "noisequalitywindow.h"
 #include "octavefilterswindow.h"
 #include "optionswindow.h"
@@ -109,6 +110,9 @@ void Veltrano::CreateDockWindows()
     m_pMonitoring2Window = new CMonitoring2Window(this);
     connect(m_pMonitoring2Window, &QDockWidget::visibilityChanged, this,
             &Veltrano::OnMonitoring2VisibilityChanged);
+    // Events the log files in the archive reach the archive file as the views' entries do.
+    connect(m_pMonitoring2Window->LogWindow(), &CMonitoringLogWindow::saveArchive, this,
+            &Veltrano::OnSaveArchive);
 
     m_pTemplatesWindow = new CTemplatesWindow(this);
     connect(m_pTemplatesWindow, &QDockWidget::visibilityChanged, this,

@@ -5,6 +5,14 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/archivewindow.h
   ${CMAKE_CURRENT_LIST_DIR}/monitoring2window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/monitoring2window.h
+  ${CMAKE_CURRENT_LIST_DIR}/monitoringlogfilterdialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/monitoringlogfilterdialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/monitoringlogwindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/monitoringlogwindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/monitoringtaskdialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/monitoringtaskdialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/monitoringtasksfile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/monitoringtasksfile.h
   ${CMAKE_CURRENT_LIST_DIR}/playfilethread.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playfilethread.h
   ${CMAKE_CURRENT_LIST_DIR}/recorderloaderthread.cpp

@@ -898,10 +898,6 @@
         <translation>Неверный диапазон частот!</translation>
     </message>
     <message>
-        <source>Range: %1 - %2 MHz</source>
-        <translation>Диапазон: %1 - %2 МГц</translation>
-    </message>
-    <message>
         <source>New task</source>
         <translation>Новое задание</translation>
     </message>

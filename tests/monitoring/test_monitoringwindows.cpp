@@ -45,6 +45,7 @@
 #include "scriptedprompt.h"
 #include "signalrecorderwindow.h"
 #include "soundrecorderwindow.h"
+#include "ui_monitoring2window.h"
 #include "utils.h"
 #include "veltrano.h"
 
@@ -856,8 +857,8 @@ TEST(Monitoring2Window, StartForRangeKeepsOneAutomaticTaskOverTheRange)
     EXPECT_EQ(task.ThresholdMode, 1);
     EXPECT_EQ(task.WaitCycles, 5);
     EXPECT_TRUE(task.DoMerge);
-    ASSERT_EQ(window.m_pTasksTree->topLevelItemCount(), 1);
-    EXPECT_EQ(window.m_pTasksTree->topLevelItem(0)->checkState(0), Qt::Checked);
+    ASSERT_EQ(window.Form().m_pTasksTree->topLevelItemCount(), 1);
+    EXPECT_EQ(window.Form().m_pTasksTree->topLevelItem(0)->checkState(0), Qt::Checked);
 
     // A range that is no range leaves the task alone.
     const double nan = std::numeric_limits<double>::quiet_NaN();
@@ -865,6 +866,21 @@ TEST(Monitoring2Window, StartForRangeKeepsOneAutomaticTaskOverTheRange)
     window.StartForRange(500.0, 500.0);
     EXPECT_EQ(monitoring->GetTaskByOrder(0).Ranges[0].StartFreq, 300.0);
     EXPECT_DOUBLE_EQ(window.GetStartFreq(), 300.0);
+
+    // While it runs, the same range keeps the task; a new one is watched by an enabled task over it.
+    window.OnStartButton();
+    ASSERT_TRUE(monitoring->IsRunning());
+    const int taskId = window.Form().m_pTasksTree->topLevelItem(0)->data(0, Qt::UserRole).toInt();
+    window.StartForRange(300.0, 400.0);
+    EXPECT_EQ(window.Form().m_pTasksTree->topLevelItem(0)->data(0, Qt::UserRole).toInt(), taskId);
+    window.StartForRange(350.0, 450.0);
+    EXPECT_TRUE(monitoring->IsRunning());
+    ASSERT_EQ(monitoring->GetTasksCount(), 1);
+    EXPECT_TRUE(monitoring->GetTaskByOrder(0).Enabled);
+    EXPECT_EQ(monitoring->GetTaskByOrder(0).Ranges[0].StartFreq, 350.0);
+    EXPECT_EQ(monitoring->GetTaskByOrder(0).Ranges[0].EndFreq, 450.0);
+    window.hide();
+    EXPECT_FALSE(monitoring->IsRunning());
 }
 
 TEST(RecorderLoaderThread, AMissingRecordingStillReportsItsEnd)
