@@ -11,6 +11,12 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/knownfreqranges2window.h
   ${CMAKE_CURRENT_LIST_DIR}/knownfreqrangeswindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/knownfreqrangeswindow.h
+  ${CMAKE_CURRENT_LIST_DIR}/knownfreqregionfile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/knownfreqregionfile.h
+  ${CMAKE_CURRENT_LIST_DIR}/bandtables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/bandtables.h
+  ${CMAKE_CURRENT_LIST_DIR}/inputknownfreqrange.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/inputknownfreqrange.h
   ${CMAKE_CURRENT_LIST_DIR}/pulselogfilter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pulselogfilter.h
   ${CMAKE_CURRENT_LIST_DIR}/pulselogfilterdialog.cpp

@@ -575,6 +575,9 @@
         <source>do nothing</source>
         <translation>не переключать</translation>
     </message>
+</context>
+<context>
+    <name>CKnownFreqRanges2WindowClass</name>
     <message>
         <source>World region:</source>
         <translation>Регион:</translation>
@@ -621,7 +624,7 @@
     </message>
 </context>
 <context>
-    <name>CKnownFreqRangesWindow</name>
+    <name>CKnownFreqRangesWindowClass</name>
     <message>
         <source>Frequency Ranges OLD</source>
         <translation>Диапазоны частот (стар.)</translation>

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
@@ -16,8 +15,8 @@
 #include <memory>
 #include <vector>
 
+#include "demowindow.h"
 #include "devicethread.h"
-#include "fftoptions.h"
 #include "globals.h"
 #include "iadf4350.h"
 #include "isimplegraphic.h"
@@ -43,28 +42,12 @@ std::vector<double> BurstBlock()
 
 TEST(PulseDemoTest, ASearchRunsOnTheDataTickAndAPulseGoesToTheArchiveWithItsImage)
 {
-    g_DeviceThread.LoadCorrections();
-    g_FftOptions.Init();
-    auto window = std::make_unique<Veltrano>(0, QString());
-    window->show();
-    {
-        CScriptedPrompt prompt;
-        prompt.Answer(QMessageBox::Yes, QStringLiteral("Do you want to switch to DEMO mode?"));
-        window->findChild<QAction*>(QStringLiteral("m_pFileDemoModeAction"))->trigger();
-    }
+    auto window = StartDemoWindow();
     ASSERT_TRUE(g_DeviceThread.IsDemoMode());
     ASSERT_EQ(g_DeviceThread.GetChannelType(), 0);
-    auto* view = window->findChild<CRangeView*>(QStringLiteral("m_pRangeGraphView"));
+    CRangeView* view = WaitForRangeSpectrum(*window);
     ASSERT_NE(view, nullptr);
     auto* spec = dynamic_cast<ISimpleGraphic*>(view->GetGraphic(QStringLiteral("Spec")));
-    ASSERT_NE(spec, nullptr);
-    ASSERT_TRUE(QTest::qWaitFor(
-        [spec]
-        {
-            const std::vector<double>* shown = spec->GetData(1);
-            return shown && !shown->empty();
-        },
-        3000));
 
     auto* pulse = window->findChild<CPulseWindow*>();
     ASSERT_NE(pulse, nullptr);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
@@ -16,13 +15,12 @@
 #include "analysisspectrumgraphic.h"
 #include "analysiswindow.h"
 #include "demosignal.h"
+#include "demowindow.h"
 #include "devicethread.h"
-#include "fftoptions.h"
 #include "globals.h"
 #include "iadf4350.h"
 #include "icontrolbits.h"
 #include "rangeview.h"
-#include "scriptedprompt.h"
 #include "veltrano.h"
 
 namespace
@@ -32,27 +30,12 @@ constexpr double kCaptureMHz = 61.0;
 
 TEST(AnalysisDemoTest, AnalyzeListsAndMarksTheDemoToneAndARowRetunes)
 {
-    g_DeviceThread.LoadCorrections();
-    g_FftOptions.Init();
-    auto window = std::make_unique<Veltrano>(0, QString());
-    window->show();
-    {
-        CScriptedPrompt prompt;
-        prompt.Answer(QMessageBox::Yes, QStringLiteral("Do you want to switch to DEMO mode?"));
-        window->findChild<QAction*>(QStringLiteral("m_pFileDemoModeAction"))->trigger();
-    }
+    auto window = StartDemoWindow();
     ASSERT_TRUE(g_DeviceThread.IsDemoMode());
-    auto* view = window->findChild<CRangeView*>(QStringLiteral("m_pRangeGraphView"));
+    CRangeView* view = WaitForRangeSpectrum(*window);
     ASSERT_NE(view, nullptr);
     auto* spec = dynamic_cast<CQAnalysisSpectrumGraphic*>(view->GetGraphic(QStringLiteral("Spec")));
     ASSERT_NE(spec, nullptr);
-    ASSERT_TRUE(QTest::qWaitFor(
-        [spec]
-        {
-            const std::vector<double>* shown = spec->GetData(1);
-            return shown && !shown->empty();
-        },
-        3000));
     // The averaging settles; showing the window hands the stored analysis settings to the library,
     // whose threshold follows them from the next sweep on.
     QTest::qWait(2000);

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
@@ -18,8 +17,8 @@
 #include <memory>
 #include <vector>
 
+#include "demowindow.h"
 #include "devicethread.h"
-#include "fftoptions.h"
 #include "globals.h"
 #include "icalcfft.h"
 #include "igraphic.h"
@@ -41,18 +40,10 @@ constexpr double kToMHz = 350.0;
 
 TEST(MonitoringDemoTest, StartOverTheDemoToneListsItsEventAndStopGivesTheCalculatorBack)
 {
-    g_DeviceThread.LoadCorrections();
-    g_FftOptions.Init();
     // Thresholds the tone stands far above.
     g_Parameters.SetDouble(QStringLiteral("Analysis"), QStringLiteral("SquelchValue2"), 10.0);
     g_Parameters.SetInt(QStringLiteral("Analysis"), QStringLiteral("AverValue"), 50);
-    auto window = std::make_unique<Veltrano>(0, QString());
-    window->show();
-    {
-        CScriptedPrompt prompt;
-        prompt.Answer(QMessageBox::Yes, QStringLiteral("Do you want to switch to DEMO mode?"));
-        window->findChild<QAction*>(QStringLiteral("m_pFileDemoModeAction"))->trigger();
-    }
+    auto window = StartDemoWindow();
     ASSERT_TRUE(g_DeviceThread.IsDemoMode());
     auto* view = window->findChild<CRangeView*>(QStringLiteral("m_pRangeGraphView"));
     ASSERT_NE(view, nullptr);
