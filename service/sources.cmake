@@ -10,6 +10,8 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/memorywindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/memorywindow.h
   ${CMAKE_CURRENT_LIST_DIR}/memorywindowviews.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scaneroptionsdialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scaneroptionsdialog.h
   ${CMAKE_CURRENT_LIST_DIR}/scanerwindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/scanerwindow.h
   ${CMAKE_CURRENT_LIST_DIR}/videowindow.cpp

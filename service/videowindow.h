@@ -1,11 +1,15 @@
 #pragma once
 
+#include <memory>
+
 #include "dockwindow.h"
 
 class IVideoEngine;
-class QLabel;
-class QSlider;
-class QWidget;
+
+namespace Ui
+{
+class CVideoWindow;
+}
 
 // The picture decoded from the demodulated signal, with the engine's dark and bright levels and its
 // synchronisation state. The main window calls UpdateStatus whenever the demodulator pane has new
@@ -15,6 +19,7 @@ class CVideoWindow : public CQDockWindow
     Q_OBJECT
 
 public:
+    // The engine is the device thread's unless one is given. Not owned.
     explicit CVideoWindow(QWidget* parent = nullptr, IVideoEngine* engine = nullptr);
     ~CVideoWindow() override;
 
@@ -22,29 +27,18 @@ public:
     // of the picture.
     void UpdateStatus();
 
-    QLabel* m_pResLabel = nullptr;
-    QLabel* m_pHSYNCLabel = nullptr;
-    QLabel* m_pVSYNCLabel = nullptr;
-    QLabel* m_pDarkLevelLabel = nullptr;
-    QLabel* m_pBrightLevelLabel = nullptr;
-    QSlider* m_pDarkLevelSlider = nullptr;
-    QSlider* m_pBrightLevelSlider = nullptr;
-    QWidget* m_pVideoWidget = nullptr;
+    const Ui::CVideoWindow& Form() const { return *m_ui; }
 
 public slots:
-    void OnDarkLevelChanged(int percent);
-    void OnBrightLevelChanged(int percent);
+    // The picture has no trigger level to set: no control is connected to it.
+    void OnTriggerLevelValueChanged(int percent);
+    void OnDarkLevelValueChanged(int percent);
+    void OnBrightLevelValueChanged(int percent);
 
 protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void RetranslateUi();
-
+    std::unique_ptr<Ui::CVideoWindow> m_ui;
     IVideoEngine* m_pEngine;
-    QLabel* m_pDarkCaption = nullptr;
-    QLabel* m_pBrightCaption = nullptr;
-    QLabel* m_pResCaption = nullptr;
-    QLabel* m_pHSyncCaption = nullptr;
-    QLabel* m_pVSyncCaption = nullptr;
 };

@@ -12,7 +12,7 @@ class ICalcFft;
 struct SCANER_MODEL
 {
     std::wstring Name;
-    int32_t Speed = 0;  // index of the serial speed (4.8, 9.6, 19.2, 38.2 Kbps)
+    int32_t Speed = 0;  // index of the serial speed: 0 38.2, 1 19.2, 2 9.6, 3 4.8 Kbps
     int32_t TimePLL = 0;
     double FreqMin = 0.0;  // tuning range, MHz
     double FreqMax = 0.0;

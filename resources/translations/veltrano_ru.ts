@@ -1446,6 +1446,13 @@
 <context>
     <name>CScanerWindow</name>
     <message>
+        <source> MHz</source>
+        <translation> МГц</translation>
+    </message>
+</context>
+<context>
+    <name>CScanerWindowClass</name>
+    <message>
         <source>ScanerChannel Tuner</source>
         <translation>Настройка канала сканера</translation>
     </message>
@@ -1460,14 +1467,6 @@
     <message>
         <source>Scan in Range</source>
         <translation>Сканирование диапазона</translation>
-    </message>
-    <message>
-        <source>Frequency:</source>
-        <translation>Частота:</translation>
-    </message>
-    <message>
-        <source> MHz</source>
-        <translation> МГц</translation>
     </message>
 </context>
 <context>

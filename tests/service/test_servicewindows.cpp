@@ -16,7 +16,10 @@
 #include "internalswindow.h"
 #include "ivideoengine.h"
 #include "memorywindow.h"
+#include "scanerfixture.h"
 #include "scanerwindow.h"
+#include "ui_scanerwindow.h"
+#include "ui_videowindow.h"
 #include "videowindow.h"
 #include "zantigo.h"
 
@@ -67,18 +70,27 @@ TEST(ScanerWindow, OnlyFixedModeReportsARealFrequency)
 
 TEST(ScanerWindow, TypedFrequencyKeepsItsPrecisionAndGarbageKeepsTheLastValue)
 {
-    CScanerWindow window;
-    window.m_pFreqEdit->setText(QStringLiteral("145.575"));
+    CPrivateCore core;
+    std::unique_ptr<IScaner> real(core.Get<IScaner>(14));
+    ASSERT_NE(real, nullptr);
+    CRecordingScaner scaner(real.get());
+    CScanerWindow window(nullptr, &scaner);
+    window.Form().m_pFreqEdit->setText(QStringLiteral("145.575"));
     window.OnFreqEdit();
     EXPECT_DOUBLE_EQ(window.GetFrequency(), 145.575);
-    EXPECT_EQ(window.m_pFreqEdit->text(), QStringLiteral("145.6 MHz"));
-    window.m_pFreqEdit->setText(QStringLiteral("abc"));
+    EXPECT_EQ(scaner.frequencies.back(), 145.575);
+    EXPECT_EQ(window.Form().m_pFreqEdit->text(), QStringLiteral("145.6 MHz"));
+    const size_t sent = scaner.frequencies.size();
+    window.Form().m_pFreqEdit->setText(QStringLiteral("abc"));
     window.OnFreqEdit();
     EXPECT_DOUBLE_EQ(window.GetFrequency(), 145.575);
+    // Nothing reaches the receiver, and the edit shows the frequency in force again.
+    EXPECT_EQ(scaner.frequencies.size(), sent);
+    EXPECT_EQ(window.Form().m_pFreqEdit->text(), QStringLiteral("145.6 MHz"));
     // Leaving the edit with the shown text keeps the typed precision.
-    EXPECT_EQ(window.m_pFreqEdit->text(), QStringLiteral("145.6 MHz"));
     window.OnFreqEdit();
     EXPECT_DOUBLE_EQ(window.GetFrequency(), 145.575);
+    EXPECT_EQ(scaner.frequencies.back(), 145.575);
 }
 
 // A video engine whose picture size and sync state the test sets.
@@ -112,8 +124,8 @@ TEST(VideoWindow, UpdateStatusShowsResolutionAndSync)
     CFakeVideoEngine engine;
     CVideoWindow window(nullptr, &engine);
     // The engine's own levels replace the form's.
-    EXPECT_EQ(window.m_pBrightLevelLabel->text(), QStringLiteral("70%"));
-    EXPECT_EQ(window.m_pDarkLevelLabel->text(), QStringLiteral("10%"));
+    EXPECT_EQ(window.Form().m_pBrightLevelLabel->text(), QStringLiteral("70%"));
+    EXPECT_EQ(window.Form().m_pDarkLevelLabel->text(), QStringLiteral("10%"));
 
     struct Case
     {
@@ -128,17 +140,17 @@ TEST(VideoWindow, UpdateStatusShowsResolutionAndSync)
         SCOPED_TRACE(c.sync);
         engine.sync = c.sync;
         window.UpdateStatus();
-        EXPECT_EQ(window.m_pResLabel->text(), QStringLiteral("256x300"));
-        EXPECT_EQ(window.m_pHSYNCLabel->text(), QString::fromLatin1(c.hsync));
-        EXPECT_EQ(window.m_pVSYNCLabel->text(), QString::fromLatin1(c.vsync));
+        EXPECT_EQ(window.Form().m_pResLabel->text(), QStringLiteral("256x300"));
+        EXPECT_EQ(window.Form().m_pHSYNCLabel->text(), QString::fromLatin1(c.hsync));
+        EXPECT_EQ(window.Form().m_pVSYNCLabel->text(), QString::fromLatin1(c.vsync));
     }
     engine.width = 0;
     engine.height = 0;
     window.UpdateStatus();
-    EXPECT_EQ(window.m_pResLabel->text(), QStringLiteral("0x0"));
+    EXPECT_EQ(window.Form().m_pResLabel->text(), QStringLiteral("0x0"));
 
-    window.m_pDarkLevelSlider->setValue(0);
+    window.Form().m_pDarkLevelSlider->setValue(0);
     EXPECT_EQ(engine.dark, 0);
-    EXPECT_EQ(window.m_pDarkLevelLabel->text(), QStringLiteral("0%"));
+    EXPECT_EQ(window.Form().m_pDarkLevelLabel->text(), QStringLiteral("0%"));
 }
 }  // namespace
