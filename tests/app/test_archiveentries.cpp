@@ -27,6 +27,7 @@
 #include "igraphic.h"
 #include "isignalsarchive.h"
 #include "newsignalentrydialog.h"
+#include "parameters.h"
 #include "scriptedprompt.h"
 #include "soundrecorderwindow.h"
 #include "ui_archivewindow.h"
@@ -55,6 +56,9 @@ TEST(ArchiveEntryDemoTest, TheBandViewFilesAnEntryWithItsImageAndItsSound)
     g_DeviceThread.LoadCorrections();
     g_FftOptions.Init();
     QTemporaryDir dir;
+    // The device loop sets the archive folder from the settings whenever it initialises, which may
+    // come after the switch to demo mode: the settings name the test's folder too.
+    g_Parameters.SetString(QStringLiteral("Preferences"), QStringLiteral("ArchiveFolder"), dir.path());
     auto window = std::make_unique<CArchiveMainWindow>();
     window->show();
     {
