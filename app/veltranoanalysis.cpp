@@ -178,6 +178,9 @@ void Veltrano::OnCloseImages()
 
 void Veltrano::OnGotoTime(int, time_t time, double, const QString& file)
 {
+    // One recording at a time: a second go-to-time would reset the views under the running load.
+    if (m_pRecorderLoaderThread->isRunning())
+        return;
     OnRangeWaterfallButton();
     m_pProgressDialog->SetText(tr("Loading data"));
     m_pProgressDialog->show();

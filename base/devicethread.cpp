@@ -289,10 +289,9 @@ bool CDeviceThread::InitDevice()
 
     QMutexLocker lock(&g_DataMutex);
     m_pAdf->SetReferenceFreq(GetSampleRate(0));
-    const int type = m_nChannelType;
-    const bool scanned = type == 0 || type == 3;
-    m_pRangeFft1->Init(scanned);
-    m_pRangeFft2->Init(scanned);
+    const uint8_t rateIndex = RangeRateIndex(m_nChannelType);
+    m_pRangeFft1->Init(rateIndex);
+    m_pRangeFft2->Init(rateIndex);
     m_pRangeFft2->SetAveraging(0);
     m_pDdcFft1->Init(true);
     m_pDdcFft2->Init(true);

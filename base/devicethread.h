@@ -49,6 +49,9 @@ public:
     // The SDR's factory address on its USB network link: the one InitDevice uses while
     // "PlutoSDR"/"IP_Selection" is 0, and the one the preferences window names.
     static QString DefaultSdrAddress();
+    // The range calculators' rate index for a channel type: the radio inputs are scanned and keep the
+    // whole, centred transform.
+    static uint8_t RangeRateIndex(int type) { return type == 0 || type == 3 ? 1 : 0; }
 
     // Loop state, for the main window's connection watch and the tests.
     bool IsRunning() const { return m_bRunning; }
@@ -73,6 +76,10 @@ public:
                     std::vector<double>& out);
     bool GetDemodData(ICalcFft* calc, const std::vector<double>& audio, std::vector<double>& out);
     void CorrectLevels(std::vector<double>& levelsDb);
+    // What a computed range spectrum goes through before it is shown: the input chain's level
+    // corrections, then the converter's gain and, for the inverted converter bands, reversal. A
+    // replayed recording skips the converter panorama, which belongs to the live sweep.
+    void PostProcessRangeSpectrum(std::vector<double>& spectrum, bool fillLmxPanorama);
     void CorrectLevel(double* levelDb);
     void CorrectVoltages(std::vector<double>& values);
     const std::vector<double>* GetAnalysisSpectrum();

@@ -185,17 +185,23 @@ bool CDeviceThread::GetRangeSpectrum(ICalcFft* calc, ICalcMultiFft* multiCalc, c
         freqTable = calc->GetFreqTable();
         valueTable = calc->GetIntTable();
     }
-    CorrectLevels(out);
-    FillLmxPanorama(out);
+    PostProcessRangeSpectrum(out, true);
+    return true;
+}
+
+void CDeviceThread::PostProcessRangeSpectrum(std::vector<double>& spectrum, bool fillLmxPanorama)
+{
+    CorrectLevels(spectrum);
+    if (fillLmxPanorama)
+        FillLmxPanorama(spectrum);
 
     const double offsetMHz = g_FreqOffset;
     if (offsetMHz > 0.0)
     {
-        AddToAll(out, kConverterGainDb);
+        AddToAll(spectrum, kConverterGainDb);
         if (offsetMHz <= kInvertedBandLimitMHz)
-            std::reverse(out.begin(), out.end());
+            std::reverse(spectrum.begin(), spectrum.end());
     }
-    return true;
 }
 
 void CDeviceThread::FillLmxPanorama(const std::vector<double>& spectrum)

@@ -11,9 +11,11 @@ class CDdcView;
 class CDemodView;
 
 // Loads a signal recording on its own thread for the archive's go-to-time: first the recording's
-// tuning (dataLoaded), then the spectrum and waterfall lines, then progress up to 100. Everything it
-// produces reaches the GUI thread queued, as copies; the owner hands spectrumLoaded and
-// waterfallLineLoaded to the range view.
+// tuning (dataLoaded), then the spectrum and waterfall lines, then progress up to 100. A recording
+// that cannot be opened gives no dataLoaded, only progress 100. Everything it produces reaches the GUI
+// thread queued, as copies finished like the live range spectra; the owner hands spectrumLoaded and
+// waterfallLineLoaded to the range view. Destroying the thread cancels a running load at its next
+// block.
 class CRecorderLoaderThread : public QThread
 {
     Q_OBJECT
@@ -31,8 +33,11 @@ public:
     QString m_strFile;
     qint64 m_nTime = 0;
 
-    // Starts a load of m_strFile; false (and nothing changes) while a load is still running.
+    // Starts a load; false (and nothing changes) while a load is still running.
     bool Load(const QString& path, qint64 time);
+
+    // The worker; for tests that watch it from its own thread.
+    CRecordingLoader& Loader() { return m_Loader; }
 
 signals:
     void progress(int percent);

@@ -13,6 +13,8 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/monitoringtaskdialog.h
   ${CMAKE_CURRENT_LIST_DIR}/monitoringtasksfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/monitoringtasksfile.h
+  ${CMAKE_CURRENT_LIST_DIR}/monitoringwindow.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/monitoringwindow.h
   ${CMAKE_CURRENT_LIST_DIR}/playfilethread.cpp
   ${CMAKE_CURRENT_LIST_DIR}/playfilethread.h
   ${CMAKE_CURRENT_LIST_DIR}/recorderloaderthread.cpp
@@ -21,6 +23,8 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/recorderwindow.h
   ${CMAKE_CURRENT_LIST_DIR}/recordingloader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/recordingloader.h
+  ${CMAKE_CURRENT_LIST_DIR}/scheduledialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/scheduledialog.h
   ${CMAKE_CURRENT_LIST_DIR}/signalrecorderwindow.cpp
   ${CMAKE_CURRENT_LIST_DIR}/signalrecorderwindow.h
   ${CMAKE_CURRENT_LIST_DIR}/soundrecorderwindow.cpp

@@ -906,6 +906,33 @@
     </message>
 </context>
 <context>
+    <name>CMonitoringWindow</name>
+    <message>
+        <source>Monitoring Window</source>
+        <translation>Мониторинг</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Название</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Канал</translation>
+    </message>
+    <message>
+        <source>Events</source>
+        <translation>События</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Состояние</translation>
+    </message>
+    <message>
+        <source>New task</source>
+        <translation>Новое задание</translation>
+    </message>
+</context>
+<context>
     <name>CNewSignalEntryDialog</name>
     <message>
         <source>Add Signal to Archive</source>

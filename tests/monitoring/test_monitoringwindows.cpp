@@ -41,7 +41,6 @@
 #include "monitoring2window.h"
 #include "parameters.h"
 #include "privatecore.h"
-#include "recorderloaderthread.h"
 #include "scriptedprompt.h"
 #include "signalrecorderwindow.h"
 #include "soundrecorderwindow.h"
@@ -883,24 +882,6 @@ TEST(Monitoring2Window, StartForRangeKeepsOneAutomaticTaskOverTheRange)
     EXPECT_FALSE(monitoring->IsRunning());
 }
 
-TEST(RecorderLoaderThread, AMissingRecordingStillReportsItsEnd)
-{
-    CRecorderLoaderThread loader;
-    QSignalSpy progress(&loader, &CRecorderLoaderThread::progress);
-    QSignalSpy loaded(&loader, &CRecorderLoaderThread::dataLoaded);
-    QSignalSpy lines(&loader, &CRecorderLoaderThread::waterfallLineLoaded);
-    QTemporaryDir dir;
-    ASSERT_TRUE(loader.Load(dir.filePath(QStringLiteral("none.rec")), 1700000000));
-    ASSERT_TRUE(loader.wait(10000));
-    // Progress crosses to this thread queued.
-    for (int i = 0; i < 250 && progress.isEmpty(); ++i)
-        QTest::qWait(20);
-    ASSERT_FALSE(progress.isEmpty());
-    EXPECT_EQ(loaded.count(), 1);
-    EXPECT_EQ(lines.count(), 0);
-    EXPECT_EQ(progress.last().at(0).toInt(), 100);
-    EXPECT_EQ(loader.m_nTime, 1700000000);
-}
 // The main window as the program builds it, in demo mode: the device thread writes the demo blocks
 // into a signal recording, and closing the window must leave a recording that plays to its end.
 TEST(SignalRecorderWindow, ClosingTheMainWindowInDemoModeLeavesARecordingThatPlaysWhole)
