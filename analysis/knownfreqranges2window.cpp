@@ -291,12 +291,17 @@ uint8_t CKnownFreqRanges2Window::IsFreqDigitBand(float f)
 // The multiple-range controls are hidden on this window; their slots stay for the form's sake.
 void CKnownFreqRanges2Window::OnMobileButton()
 {
+    // This window selects by its check boxes only: its select buttons stay hidden and choose nothing
+    // (the regional window is the one that selects mobile or base bands).
 }
 
 void CKnownFreqRanges2Window::OnBaseButton()
 {
+    // Hidden and inert, as "Select mobile" above.
 }
 
 void CKnownFreqRanges2Window::OnTreeItemActivated(QTreeWidgetItem* /*item*/, int /*column*/)
 {
+    // A double click keeps the rows as they are here: the checked rows are the device's list, and only
+    // a click on a check box changes it.
 }

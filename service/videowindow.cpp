@@ -52,6 +52,8 @@ void CVideoWindow::changeEvent(QEvent* event)
 
 void CVideoWindow::OnTriggerLevelValueChanged(int)
 {
+    // The picture's sync is found by the engine itself; no control of the form sets a trigger level,
+    // so nothing is passed on.
 }
 
 void CVideoWindow::OnDarkLevelValueChanged(int percent)
