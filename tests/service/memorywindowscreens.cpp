@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -16,11 +15,11 @@
 #include <cstdio>
 
 #include "devicethread.h"
-#include "fftoptions.h"
 #include "globals.h"
 #include "memoryfixture.h"
 #include "memorywindow.h"
 #include "prompt.h"
+#include "screengrab.h"
 #include "veltrano.h"
 
 namespace
@@ -56,17 +55,6 @@ private:
     QString m_path;
 };
 
-bool Grab(const QWidget& window, const QString& file)
-{
-    QTest::qWait(700);
-    const QRect frame = window.frameGeometry();
-    const QString crop =
-        QStringLiteral("%1x%2+%3+%4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y());
-    const int grabbed = QProcess::execute(
-        QStringLiteral("import"),
-        {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-crop"), crop, file});
-    return grabbed == 0;
-}
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -78,11 +66,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    QFile styleSheet(QStringLiteral(":/veltrano.qss"));
-    if (styleSheet.open(QIODevice::ReadOnly | QIODevice::Text))
-        app.setStyleSheet(QString::fromUtf8(styleSheet.readAll()));
-    g_DeviceThread.LoadCorrections();
-    g_FftOptions.Init();
+    PrepareScreens(app);
 
     QTemporaryDir scratch;
     const QString image = scratch.filePath(QStringLiteral("survey.mem"));
@@ -110,11 +94,11 @@ int main(int argc, char* argv[])
         memory->ui.m_pContentTree->topLevelItem(0)->setSelected(true);
 
         memory->ui.m_pTabWidget->setCurrentIndex(0);
-        ok = Grab(*memory, folder.filePath(QStringLiteral("memory-analysis.png"))) && ok;
+        ok = GrabFrame(*memory, folder.filePath(QStringLiteral("memory-analysis.png")), 700) && ok;
         memory->ui.m_pTabWidget->setCurrentIndex(1);
-        ok = Grab(*memory, folder.filePath(QStringLiteral("memory-spectrograms.png"))) && ok;
+        ok = GrabFrame(*memory, folder.filePath(QStringLiteral("memory-spectrograms.png")), 700) && ok;
         memory->ui.m_pTabWidget->setCurrentIndex(2);
-        ok = Grab(*memory, folder.filePath(QStringLiteral("memory-pattern.png"))) && ok;
+        ok = GrabFrame(*memory, folder.filePath(QStringLiteral("memory-pattern.png")), 700) && ok;
         memory->hide();
         g_DeviceThread.SetDemoMode(false);
         window.close();

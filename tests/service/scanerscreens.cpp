@@ -7,35 +7,18 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
 #include <cstdio>
 
 #include "devicethread.h"
-#include "fftoptions.h"
 #include "globals.h"
 #include "scanerwindow.h"
+#include "screengrab.h"
 #include "ui_scanerwindow.h"
 #include "veltrano.h"
 #include "videowindow.h"
-
-namespace
-{
-bool Grab(const QWidget& window, const QString& file)
-{
-    QTest::qWait(1500);
-    const QRect frame = window.frameGeometry();
-    const QString crop =
-        QStringLiteral("%1x%2+%3+%4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y());
-    const int grabbed = QProcess::execute(
-        QStringLiteral("import"),
-        {QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-crop"), crop, file});
-    return grabbed == 0;
-}
-}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -46,11 +29,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QDir folder(QString::fromLocal8Bit(argv[1]));
-    QFile styleSheet(QStringLiteral(":/veltrano.qss"));
-    if (styleSheet.open(QIODevice::ReadOnly | QIODevice::Text))
-        app.setStyleSheet(QString::fromUtf8(styleSheet.readAll()));
-    g_DeviceThread.LoadCorrections();
-    g_FftOptions.Init();
+    PrepareScreens(app);
 
     bool ok = true;
     {
@@ -70,14 +49,14 @@ int main(int argc, char* argv[])
         scaner->move(500, 260);
         scaner->raise();
         scaner->Form().m_pFixedFreqButton->click();
-        ok = Grab(*scaner, folder.filePath(QStringLiteral("scaner-window.png"))) && ok;
+        ok = GrabFrame(*scaner, folder.filePath(QStringLiteral("scaner-window.png")), 1500) && ok;
         scaner->Form().m_pNoControlButton->click();
         scaner->hide();
 
         video->show();
         video->setGeometry(500, 200, 406, 390);
         video->raise();
-        ok = Grab(*video, folder.filePath(QStringLiteral("video-window.png"))) && ok;
+        ok = GrabFrame(*video, folder.filePath(QStringLiteral("video-window.png")), 1500) && ok;
         video->hide();
         g_DeviceThread.SetDemoMode(false);
         window.close();
