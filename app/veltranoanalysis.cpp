@@ -118,13 +118,15 @@ void Veltrano::OnDataLoaded(double tuneHz, int bandwidthIndex, double start, dou
 
 void Veltrano::OnLoadImageFromArchive(QString name)
 {
-    // The type code sits between the first "_" of the file's own name and its extension: "rsd" in
-    // "20261211093015123_rsd.img" is the range view's spectrum. A folder's "_" is not the file's.
+    // The type code sits between the first "_" of the file's own name and its extension, or a counter
+    // that keeps two images of one second apart: "rsd" in "20261211093015123_rsd.img" is the range
+    // view's spectrum, "rod" in "..._rod_2.img" its oscillogram. A folder's "_" is not the file's.
     const QString fileName = QFileInfo(name).fileName();
     const int underscore = fileName.indexOf(QLatin1Char('_'));
     if (underscore < 0)
         return;
-    const int length = fileName.size() - 4 - (underscore + 1);
+    const int counter = fileName.indexOf(QLatin1Char('_'), underscore + 1);
+    const int length = (counter >= 0 ? counter : fileName.size() - 4) - (underscore + 1);
     if (length <= 0)
         return;
     const QString type = fileName.mid(underscore + 1, length);

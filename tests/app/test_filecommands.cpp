@@ -281,6 +281,8 @@ TEST_F(FileCommandsTest, ArchiveImageGoesToTheViewAndPaneItsTypeCodeNames)
             const char* tag;
         } images[] = {
             {ui.m_pRangeGraphView, "Spec", "20260102030405006_rsd.img", "rsd"},
+            // The second image of one second, as the pulse log names it.
+            {ui.m_pRangeGraphView, "Spec", "20260102030405006_rsd_2.img", "rsd"},
             {ui.m_pDdcGraphView, "Waterfall", "20260102030405007_dwd.img", "dwd"},
             {ui.m_pDemodGraphView, "Waterfall", "20260102030405008_mwd.img", "mwd"},
         };
@@ -312,6 +314,7 @@ TEST_F(FileCommandsTest, ArchiveImageGoesToTheViewAndPaneItsTypeCodeNames)
         const char* paneTo;  // the pane button pressed for it, nullptr: the view's mode stays
     } cases[] = {
         {"20260102030405006_rsd.img", Range, true, spectrum[Range]},
+        {"20260102030405006_rsd_2.img", Range, true, spectrum[Range]},
         {"20260102030405007_dwd.img", Ddc, true, waterfall[Ddc]},
         {"20260102030405008_mwd.img", Demod, true, waterfall[Demod]},
         // Two-letter codes choose the view and pane as well; no pane file carries so short a tag.
