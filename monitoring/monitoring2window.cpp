@@ -7,7 +7,6 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QTreeWidget>
 
@@ -90,13 +89,6 @@ double SquelchValue2()
 int AverValue()
 {
     return g_Parameters.GetInt(kAnalysis, QStringLiteral("AverValue"), 0);
-}
-
-int Country()
-{
-    return QSettings(g_Parameters.FilePath(), QSettings::IniFormat)
-        .value(QStringLiteral("KnownFreqRanges2/Country"), 0)
-        .toInt();
 }
 }  // namespace
 
@@ -283,7 +275,8 @@ void CMonitoring2Window::LoadOptions(QTreeWidgetItem* /*item*/)
     analysis->SetParameters(g_Parameters.GetInt(kAnalysis, QStringLiteral("TypeSquelch"), 0),
                             g_Parameters.GetDouble(kAnalysis, QStringLiteral("SquelchValue1"), 0.0),
                             SquelchValue2(), AverValue(), 0.0,
-                            g_Parameters.GetInt(kAnalysis, QStringLiteral("DoMerge"), 0) != 0, Country());
+                            g_Parameters.GetInt(kAnalysis, QStringLiteral("DoMerge"), 0) != 0,
+                            CAnalysisOptionsDialog::StoredRegion());
 }
 
 void CMonitoring2Window::SaveTasks()

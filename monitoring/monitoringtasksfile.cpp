@@ -20,10 +20,10 @@ QString Number(double value)
 }
 }  // namespace
 
-QByteArray CMonitoringTasksFile::ToBytes(const std::vector<MONITORING_TASK>& tasks)
+QByteArray CMonitoringTasksFile::ToBytes(const std::vector<MONITORING_TASK>& tasks, const QString& rootName)
 {
     QDomDocument document;
-    QDomElement root = document.createElement(QStringLiteral("Monitoring2Task"));
+    QDomElement root = document.createElement(rootName);
     for (const MONITORING_TASK& task : tasks)
     {
         QDomElement element = document.createElement(QStringLiteral("Task"));
@@ -56,7 +56,8 @@ QByteArray CMonitoringTasksFile::ToBytes(const std::vector<MONITORING_TASK>& tas
     return document.toString(1).toUtf8();
 }
 
-bool CMonitoringTasksFile::Save(const QString& path, const std::vector<MONITORING_TASK>& tasks)
+bool CMonitoringTasksFile::Save(const QString& path, const std::vector<MONITORING_TASK>& tasks,
+                                const QString& root)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -64,7 +65,7 @@ bool CMonitoringTasksFile::Save(const QString& path, const std::vector<MONITORIN
         qDebug() << "Monitoring tasks not saved:" << path << file.errorString();
         return false;
     }
-    file.write(ToBytes(tasks));
+    file.write(ToBytes(tasks, root));
     if (s_pBeforeCommit)
         s_pBeforeCommit(file);
     if (!file.commit())

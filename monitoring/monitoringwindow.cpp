@@ -1,11 +1,9 @@
 #include "monitoringwindow.h"
 
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTreeWidget>
 
@@ -79,20 +77,6 @@ unsigned int DateToSeconds(const QDate& date)
 QDateTime FromSeconds(unsigned int seconds)
 {
     return QDateTime::fromSecsSinceEpoch(static_cast<qint64>(seconds), Qt::LocalTime);
-}
-
-// The tasks file shares the older window's format under a root of its own. The root's name occurs
-// only in its two tags: attribute values escape '<'.
-QByteArray WithRoot(QByteArray bytes, const QByteArray& root)
-{
-    const QByteArray oldRoot = QByteArrayLiteral("Monitoring2Task");
-    const int open = bytes.indexOf("<" + oldRoot);
-    if (open >= 0)
-        bytes.replace(open + 1, oldRoot.size(), root);
-    const int close = bytes.lastIndexOf("</" + oldRoot);
-    if (close >= 0)
-        bytes.replace(close + 2, oldRoot.size(), root);
-    return bytes;
 }
 }  // namespace
 
@@ -257,14 +241,10 @@ void CMonitoringWindow::SaveTasks()
         Prompt().Critical(this, AppName(), ExceptionText(tr("Failed to save tasks!"), error));
         return;
     }
-    // Written whole or not at all; a file that cannot be written is not reported.
+    // The older window's format under a root of its own, written whole or not at all; a file that
+    // cannot be written goes to the debug output only.
     QDir().mkpath(QFileInfo(m_strTasksPath).absolutePath());
-    QSaveFile file(m_strTasksPath);
-    if (!file.open(QIODevice::WriteOnly))
-        return;
-    file.write(WithRoot(CMonitoringTasksFile::ToBytes(tasks), QByteArrayLiteral("MonitoringTask")));
-    if (!file.commit())
-        qDebug() << "Monitoring tasks not saved:" << file.errorString();
+    CMonitoringTasksFile::Save(m_strTasksPath, tasks, QStringLiteral("MonitoringTask"));
 }
 
 void CMonitoringWindow::OnAddButton()
