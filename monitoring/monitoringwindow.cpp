@@ -445,7 +445,13 @@ void CMonitoringWindow::StartMonitoring(bool fromSchedule)
     }
     catch (const std::exception& error)
     {
-        Prompt().Critical(this, AppName(), ExceptionText(tr("Failed to start monitoring!"), error));
+        // The schedule tries again every second: told like its warnings, once a period, rather than a
+        // box stacked on the last one each second.
+        const QString text = ExceptionText(tr("Failed to start monitoring!"), error);
+        if (fromSchedule)
+            Warn(text, true);
+        else
+            Prompt().Critical(this, AppName(), text);
     }
 }
 
