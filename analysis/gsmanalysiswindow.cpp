@@ -13,6 +13,7 @@
 #include "globals.h"
 #include "histogramwidget.h"
 #include "parameters.h"
+#include "utils.h"
 
 namespace
 {
@@ -37,11 +38,6 @@ void WriteKey(const QString& key, const QVariant& value)
 double FiniteOr0(double value)
 {
     return std::isfinite(value) ? value : 0.0;
-}
-
-double ReadNumber(const QString& text)
-{
-    return FiniteOr0(text.toDouble());
 }
 
 QString ShowNumber(double value)
@@ -138,9 +134,9 @@ void CGsmAnalysisWindow::setVisible(bool visible)
 
 void CGsmAnalysisWindow::OnSettingsChanged()
 {
-    const double start = ReadNumber(ui.m_pStartFreqEdit->text());
+    const double start = CUtils::TypedNumber(ui.m_pStartFreqEdit->text());
     const int channels = ui.m_pChannelsSpin->value();
-    const double width = ReadNumber(ui.m_pBandwidthEdit->text());
+    const double width = CUtils::TypedNumber(ui.m_pBandwidthEdit->text());
     const int count = ui.m_pAverCountEdit->text().toInt();
     const int channelMode = ui.m_pChAver1->isChecked() ? 1 : 0;
     const int histMode = ui.m_pHistAverPeak->isChecked() ? 1

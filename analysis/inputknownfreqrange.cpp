@@ -10,6 +10,7 @@
 #include "globals.h"
 #include "ichannel.h"
 #include "prompt.h"
+#include "utils.h"
 
 namespace
 {
@@ -19,9 +20,7 @@ double ReadDouble(const QLineEdit& edit, double filled)
 {
     if (!edit.isModified())
         return std::isfinite(filled) ? filled : 0.0;
-    bool ok = false;
-    const double value = edit.text().trimmed().toDouble(&ok);
-    return ok && std::isfinite(value) ? value : 0.0;
+    return CUtils::TypedNumber(edit.text());
 }
 
 int ReadInt(const QLineEdit& edit, int filled)

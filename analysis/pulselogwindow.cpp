@@ -35,7 +35,6 @@ constexpr int kFirstStartWidth = 120;
 constexpr int kLeastWidth = 70;
 constexpr int kRefreshMs = 10000;
 constexpr int kEnvelopeRole = Qt::UserRole + 1;
-constexpr int64_t kSecondsPerDay = 24 * 3600;
 constexpr double kHzPerMHz = 1000000.0;
 // Archive entries filed from here come from the pulse detector; their level and excess are not
 // measured against a threshold.
@@ -132,13 +131,7 @@ bool CPulseLogWindow::PassesFilter(const PULSE_ITEM& pulse) const
 
 QString CPulseLogWindow::SignalDurationText(int64_t seconds)
 {
-    // A day or more would wrap to the time of day and read as a short signal.
-    if (seconds >= kSecondsPerDay)
-        return QStringLiteral("%1:%2:%3")
-            .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
-            .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
-            .arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    return QDateTime::fromSecsSinceEpoch(seconds, Qt::UTC).toString(QStringLiteral("hh:mm:ss"));
+    return CUtils::FormatDuration(seconds);
 }
 
 void CPulseLogWindow::AddPulseRow(const PULSE_ITEM& pulse)

@@ -2,25 +2,17 @@
 
 #include <QSettings>
 
-#include <cmath>
-
 #include "devicethread.h"
 #include "globals.h"
 #include "parameters.h"
 #include "ui_analysisoptionsdialog.h"
+#include "utils.h"
 
 namespace
 {
 const QString kSection = QStringLiteral("Analysis");
 
 // A number typed by the operator; anything else, "nan" and "inf" included, counts as 0.
-double TextToDouble(const QString& text)
-{
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok && std::isfinite(value) ? value : 0.0;
-}
-
 QString DoubleToText(double value)
 {
     return QString::number(value, 'g', 6);
@@ -94,8 +86,8 @@ void CAnalysisOptionsDialog::OnApplyButton()
 {
     const Ui::CAnalysisOptionsDialogClass& ui = *m_ui;
     m_nType = ui.m_pSquelchRadio1->isChecked() ? 0 : 1;
-    m_dValue1 = TextToDouble(ui.m_pSquelchEdit1->text());
-    m_dValue2 = TextToDouble(ui.m_pSquelchEdit2->text());
+    m_dValue1 = CUtils::TypedNumber(ui.m_pSquelchEdit1->text());
+    m_dValue2 = CUtils::TypedNumber(ui.m_pSquelchEdit2->text());
     bool ok = false;
     m_nAveraging = ui.m_pAverEdit->text().toInt(&ok);
     if (!ok)
@@ -103,7 +95,7 @@ void CAnalysisOptionsDialog::OnApplyButton()
     m_bShowThreshold = ui.m_pThresCheck->isChecked();
     m_bMerge = ui.m_pDoMergeCheck->isChecked();
     m_bUseHysteresis = ui.m_pHysteresisCheck->isChecked();
-    m_dHysteresis = TextToDouble(ui.m_pHysteresisEdit->text());
+    m_dHysteresis = CUtils::TypedNumber(ui.m_pHysteresisEdit->text());
 
     if (m_pAnalysis)
         m_pAnalysis->SetParameters(m_nType, m_dValue1, m_dValue2, m_nAveraging,

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QStorageInfo>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -113,6 +114,23 @@ QString CUtils::FormatValue(double value, int kind, int precision)
         default:
             return FormatSignificant(value, precision, QString());
     }
+}
+
+QString CUtils::FormatDuration(qint64 seconds)
+{
+    seconds = std::max<qint64>(seconds, 0);
+    const QLatin1Char zero('0');
+    return QStringLiteral("%1:%2:%3")
+        .arg(seconds / 3600, 2, 10, zero)
+        .arg((seconds / 60) % 60, 2, 10, zero)
+        .arg(seconds % 60, 2, 10, zero);
+}
+
+double CUtils::TypedNumber(const QString& text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(value) ? value : 0.0;
 }
 
 QString CUtils::FormatFixed(double value, int precision)

@@ -33,6 +33,13 @@ public:
     // Fixed notation with `precision` decimals, independent of the locale; for axis labels.
     static QString FormatFixed(double value, int precision);
 
+    // A length of time as "hh:mm:ss" with its total hours, so a day or more does not wrap around to a
+    // short time ("25:00:00"); a negative length shows as zero.
+    static QString FormatDuration(qint64 seconds);
+
+    // A typed number; text that is none, or that names no finite number ("nan", "inf"), is 0.
+    static double TypedNumber(const QString& text);
+
     // All free bytes of the volume that holds the path (not only those the user's quota allows);
     // 0 when the volume cannot be queried.
     static quint64 GetDiskFreeSpace(const QString& path);

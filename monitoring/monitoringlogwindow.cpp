@@ -105,13 +105,7 @@ CMonitoringLogWindow::~CMonitoringLogWindow()
 
 QString CMonitoringLogWindow::FormatDuration(qint64 seconds)
 {
-    if (seconds < 0)
-        seconds = 0;
-    const QLatin1Char zero('0');
-    return QStringLiteral("%1:%2:%3")
-        .arg(seconds / 3600, 2, 10, zero)
-        .arg((seconds / 60) % 60, 2, 10, zero)
-        .arg(seconds % 60, 2, 10, zero);
+    return CUtils::FormatDuration(seconds);
 }
 
 bool CMonitoringLogWindow::Passes(const MONITORING_EVENT& event) const

@@ -18,6 +18,7 @@
 #include "optionswindow.h"
 #include "parameters.h"
 #include "prompt.h"
+#include "utils.h"
 
 namespace
 {
@@ -54,13 +55,6 @@ Field TypedField(const QString& text)
 }
 
 // A typed decimal number; 0 when the text is none (or no finite number).
-double TypedNumber(const QString& text)
-{
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(value) ? value : 0.0;
-}
-
 // A stored number cut toward zero into the field's range; a hand-edited value outside it is limited
 // rather than converted into whatever its bits would give.
 template <typename Field>
@@ -194,7 +188,7 @@ bool COptionsWindow::BandFromControls(DDC_BAND_ITEM* band)
     band->TapCount = ui.m_pDdcTapCountCombo->currentIndex() < 0
                          ? 0
                          : TypedField<uint16_t>(ui.m_pDdcTapCountCombo->currentText());
-    band->CorrectAmpl = TypedNumber(ui.m_pDdcCorrectAmplEdit->text());
+    band->CorrectAmpl = CUtils::TypedNumber(ui.m_pDdcCorrectAmplEdit->text());
     band->BypassFir = ui.m_pDdcEnableFirCheck->isChecked() ? 0 : 1;
     band->DefaultFir = ui.m_pDdcDefaultFirCheck->isChecked() ? 1 : 0;
     band->TrimCount = 0;

@@ -10,6 +10,7 @@
 #include "iscaner.h"
 #include "parameters.h"
 #include "ui_scaneroptionsdialog.h"
+#include "utils.h"
 
 namespace
 {
@@ -141,16 +142,16 @@ void CScanerOptionsDialog::OnSaveButton()
 {
     if (!m_pScaner)
         return;
-    // No validation: text that is no number is 0.
+    // No validation: text that is no finite number is 0.
     SCANER_MODEL model;
     model.Name = m_ui->m_pNameEdit->text().toStdWString();
     model.Speed = m_ui->m_pSpeedCombo->currentIndex();
-    model.FreqMin = m_ui->m_pFreqMinEdit->text().toDouble();
-    model.FreqMax = m_ui->m_pFreqMaxEdit->text().toDouble();
-    model.FreqIF = m_ui->m_pFreqIFEdit->text().toDouble();
-    model.FreqBW = m_ui->m_pIFBandEdit->text().toDouble();
-    model.FreqStep = m_ui->m_pFreqStepEdit->text().toDouble();
-    model.Ampl = m_ui->m_pAmplEdit->text().toDouble();
+    model.FreqMin = CUtils::TypedNumber(m_ui->m_pFreqMinEdit->text());
+    model.FreqMax = CUtils::TypedNumber(m_ui->m_pFreqMaxEdit->text());
+    model.FreqIF = CUtils::TypedNumber(m_ui->m_pFreqIFEdit->text());
+    model.FreqBW = CUtils::TypedNumber(m_ui->m_pIFBandEdit->text());
+    model.FreqStep = CUtils::TypedNumber(m_ui->m_pFreqStepEdit->text());
+    model.Ampl = CUtils::TypedNumber(m_ui->m_pAmplEdit->text());
     model.TimePLL = TruncatedInt(m_ui->m_pFreqPllEdit->text());
     m_pScaner->SetModel(m_nModelIndex, &model);
 }
