@@ -185,6 +185,14 @@ TEST_F(ScanerOptionsTest, SaveValuesPutsTheFieldsIntoTheTableOnly)
     }
     EXPECT_EQ(StoredName(4), QString());
     EXPECT_EQ(StoredIndex(), 4);
+
+    // Text that names no finite number is no frequency either: the dial's clamp would turn it into
+    // the frequency it sends.
+    form.m_pFreqMinEdit->setText(QStringLiteral("nan"));
+    form.m_pFreqMaxEdit->setText(QStringLiteral("inf"));
+    form.m_pSaveButton->click();
+    EXPECT_EQ(scaner->Model(4).FreqMin, 0.0);
+    EXPECT_EQ(scaner->Model(4).FreqMax, 0.0);
 }
 
 TEST_F(ScanerOptionsTest, OkStoresWhatTheTableHoldsForTheChosenModel)
