@@ -25,6 +25,7 @@
 #include "parameters.h"
 #include "preferenceswindow.h"
 #include "rangeview.h"
+#include "recordingcontrols.h"
 #include "scriptedprompt.h"
 #include "spectrumgraphicbase.h"
 #include "veltrano.h"
@@ -456,6 +457,37 @@ TEST_F(PreferencesTest, ApplyWritesEverySettingAsShown)
                   QString::fromUtf8(c.folder));
         // Apply leaves the dialog open.
         EXPECT_TRUE(dialog.isVisible());
+    }
+}
+
+// What Apply stores for the SDR reaches the library at the next device initialisation: the built-in
+// address behind "USB", or "ip:" and the text as typed. The test environment pins every link to a
+// refused loopback port, whatever address the library is given.
+TEST_F(PreferencesTest, NextDeviceInitialisationHandsTheLibraryTheChosenAddress)
+{
+    const struct
+    {
+        bool userAddress;
+        const char* typed;
+        std::string uri;
+    } cases[] = {
+        {true, "127.0.0.2:30431", "ip:127.0.0.2:30431"},
+        {false, "127.0.0.3", "ip:" + CDeviceThread::DefaultSdrAddress().toStdString()},
+        // Stored as typed, no validation.
+        {true, "localhost ", "ip:localhost "},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.typed);
+        CRecordedControls library;
+        CPreferencesWindow dialog;
+        (c.userAddress ? dialog.ui.m_pIP_RadioButton_1 : dialog.ui.m_pIP_RadioButton_0)->setChecked(true);
+        dialog.ui.m_pIP_AddressEdit->setText(QLatin1String(c.typed));
+        dialog.ui.m_pApplyButton->click();
+
+        EXPECT_FALSE(library.SkyUri().has_value()) << "Apply alone reaches no device";
+        EXPECT_FALSE(g_DeviceThread.InitDevice());
+        EXPECT_EQ(library.SkyUri().value_or("none"), c.uri);
     }
 }
 

@@ -96,7 +96,12 @@ public:
     bool StepAttenuatorUp() override { return m_real->StepAttenuatorUp(); }
     void StepAttenuatorDown() override { m_real->StepAttenuatorDown(); }
     uint8_t GetLMX() override { return m_real->GetLMX(); }
-    void SetUri(const std::string& uri) override { m_real->SetUri(uri); }
+    // The address is text, not a number for the log: the last one given is kept instead.
+    void SetUri(const std::string& uri) override
+    {
+        lastUri = uri;
+        m_real->SetUri(uri);
+    }
     uint8_t GetAuxByte() override { return m_real->GetAuxByte(); }
     uint8_t GetStrob() override { return m_real->GetStrob(); }
     uint8_t GetAmpl() override { return m_real->GetAmpl(); }
@@ -114,6 +119,8 @@ public:
     int GetGainIndex() override { return m_real->GetGainIndex(); }
     int GetGainDb() override { return m_real->GetGainDb(); }
     int GetGainScale() override { return m_real->GetGainScale(); }
+
+    std::optional<std::string> lastUri;
 
 private:
     ISkyControl* m_real;
@@ -312,6 +319,9 @@ public:
     CRecordedControls& operator=(const CRecordedControls&) = delete;
 
     CCallLog log;
+
+    // The last address the library was given, if any.
+    const std::optional<std::string>& SkyUri() const { return m_sky.lastUri; }
 
 private:
     ISkyControl* m_realSky = g_DeviceThread.m_pSky;
