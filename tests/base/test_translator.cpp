@@ -274,4 +274,58 @@ TEST(Translator, RussianTextsThatTheProgramInterpretsStillWork)
     };
     for (const auto& c : cases)
         EXPECT_EQ(Veltrano::FormatRecordingTime(c.seconds * 1600000), QString::fromUtf8(c.text)) << c.seconds;
+    // The monitoring task dialog fills the same pattern in its own context.
+    EXPECT_EQ(
+        QCoreApplication::translate("CMonitoringTaskDialog", "'Recording time available: 'd 'days' hh:mm:ss"),
+        QCoreApplication::translate("Veltrano", "'Recording time available: 'd 'days' hh:mm:ss"));
+
+    // The band pane's tuning label is split at its first blank into the digits the wheel tunes and
+    // the unit: the number must stay first, followed by one blank.
+    for (const char* unit : {"%1 kHz", "%1 MHz"})
+    {
+        const QString label = QCoreApplication::translate("CDdcView", unit).arg(QStringLiteral("12.500"));
+        EXPECT_EQ(label.section(QLatin1Char(' '), 0, 0), QStringLiteral("12.500")) << label.toStdString();
+        EXPECT_NE(label.section(QLatin1Char(' '), 1), QString::fromLatin1(unit).section(QLatin1Char(' '), 1));
+    }
+    // List items the options window parses back as numbers keep their digits.
+    for (const char* samples : {"256", "512", "1024", "2048", "4096"})
+        EXPECT_EQ(QCoreApplication::translate("COptionsWindowClass", samples), QString::fromLatin1(samples));
+}
+
+// A few texts of the embedded catalogue as the Russian screen shows them, one of each kind: a form's
+// title and button, a menu entry, a message box with its placeholder filled, list items and a label.
+TEST(Translator, EmbeddedCatalogueGivesTheRussianTexts)
+{
+    CAppTranslator translator;
+    translator.Load("ru_RU", false);
+    const struct
+    {
+        const char* context;
+        const char* source;
+        const char* argument;  // fills %1 when given
+        const char* russian;
+    } cases[] = {
+        {"CPreferencesWindowClass", "Preferences", nullptr, "Настройки"},
+        {"CPreferencesWindowClass", "Apply", nullptr, "Применить"},
+        {"VeltranoClass", "Preferences...", nullptr, "Настройки..."},
+        {"CMonitoringLogWindow", "You've got an event in the sector %1 !!!", "3",
+         "Обнаружено событие в секторе 3!!!"},
+        {"CPulseLogWindow", "%1 events filtered", "12", "Событий (фильтр): 12"},
+        {"COptionsWindowClass", "5 MHz", nullptr, "5 МГц"},
+        {"COptionsWindowClass", "17 GHz", nullptr, "17 ГГц"},
+        {"CUserManualWindowClass", "User Manual", nullptr, "Руководство пользователя"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.source);
+        QString shown = QCoreApplication::translate(c.context, c.source);
+        if (c.argument)
+            shown = shown.arg(QLatin1String(c.argument));
+        EXPECT_EQ(shown.toStdString(), c.russian);
+    }
+
+    // Without the catalogue the same texts are the English ones.
+    translator.Load("en", false);
+    for (const auto& c : cases)
+        EXPECT_EQ(QCoreApplication::translate(c.context, c.source), QLatin1String(c.source));
 }
