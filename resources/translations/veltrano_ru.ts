@@ -2046,7 +2046,7 @@
     </message>
     <message>
         <source>Schedule...</source>
-        <translation>Расписание...</translation>
+        <translation>График...</translation>
     </message>
     <message>
         <source>View Log...</source>
@@ -2438,7 +2438,7 @@
     </message>
     <message>
         <source>Schedule...</source>
-        <translation>Расписание...</translation>
+        <translation>График...</translation>
     </message>
     <message>
         <source>View Log...</source>
@@ -4240,11 +4240,11 @@
     </message>
     <message>
         <source>Fixed Frequency</source>
-        <translation>Фиксированная частота</translation>
+        <translation>Фикс. частота</translation>
     </message>
     <message>
         <source>Scan in Range</source>
-        <translation>Сканирование диапазона</translation>
+        <translation>Скан. в диапазоне</translation>
     </message>
     <message>
         <source>Optimize Spectrum Scale</source>
@@ -4252,7 +4252,7 @@
     </message>
     <message>
         <source>Tuner Model</source>
-        <translation>Модель приёмника</translation>
+        <translation>Приёмник</translation>
     </message>
     <message>
         <source>&lt;Tuner&gt;</source>
@@ -4278,23 +4278,23 @@ from IF spectrum</source>
     </message>
     <message>
         <source>Scan Range</source>
-        <translation>Диапазон сканирования</translation>
+        <translation>Скан. диапазона</translation>
     </message>
     <message>
         <source>Max Possible Range</source>
-        <translation>Макс. возможный диапазон</translation>
+        <translation>Макс. диапазон</translation>
     </message>
     <message>
         <source>Speed: less/more</source>
-        <translation>Скорость: меньше/больше</translation>
+        <translation>Скорость: ниже/выше</translation>
     </message>
     <message>
         <source>Start=</source>
-        <translation>Начало=</translation>
+        <translation>Нач.=</translation>
     </message>
     <message>
         <source>  Stop=</source>
-        <translation>  Конец=</translation>
+        <translation>  Кон.=</translation>
     </message>
     <message>
         <source>Apply</source>
