@@ -4,7 +4,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QLabel>
-#include <QTime>
 
 #include <exception>
 
@@ -269,22 +268,8 @@ void Veltrano::OnConnectionTimer()
 QString Veltrano::FormatRecordingTime(quint64 freeBytes)
 {
     // Whole days are counted, not shown as a day of the month: 0 bytes read "0 days 00:00:00".
-    const quint64 seconds = freeBytes / kRecordingBytesPerSecond;
-    const quint64 days = seconds / 86400;
-    const int rest = static_cast<int>(seconds % 86400);
-    const QString format = tr("'Recording time available: 'd 'days' hh:mm:ss");
-    const QTime time = QTime(0, 0).addSecs(rest);
-    // Only the "d" outside the quoted literals stands for the day count; the parts around it are
-    // formatted as the time.
-    bool quoted = false;
-    for (int i = 0; i < format.size(); ++i)
-    {
-        if (format.at(i) == QLatin1Char('\''))
-            quoted = !quoted;
-        else if (!quoted && format.at(i) == QLatin1Char('d'))
-            return time.toString(format.left(i)) + QString::number(days) + time.toString(format.mid(i + 1));
-    }
-    return time.toString(format);
+    return CUtils::FormatCountedDays(tr("'Recording time available: 'd 'days' hh:mm:ss"),
+                                     freeBytes / kRecordingBytesPerSecond);
 }
 
 QString Veltrano::RecordingTimeText(const QString& bufferPath)

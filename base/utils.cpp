@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QStorageInfo>
+#include <QTime>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -124,6 +125,21 @@ QString CUtils::FormatDuration(qint64 seconds)
         .arg(seconds / 3600, 2, 10, zero)
         .arg((seconds / 60) % 60, 2, 10, zero)
         .arg(seconds % 60, 2, 10, zero);
+}
+
+QString CUtils::FormatCountedDays(const QString& pattern, quint64 seconds)
+{
+    const quint64 days = seconds / 86400;
+    const QTime rest = QTime(0, 0).addSecs(static_cast<int>(seconds % 86400));
+    bool quoted = false;
+    for (int i = 0; i < pattern.size(); ++i)
+    {
+        if (pattern.at(i) == QLatin1Char('\''))
+            quoted = !quoted;
+        else if (!quoted && pattern.at(i) == QLatin1Char('d'))
+            return rest.toString(pattern.left(i)) + QString::number(days) + rest.toString(pattern.mid(i + 1));
+    }
+    return rest.toString(pattern);
 }
 
 double CUtils::TypedNumber(const QString& text)

@@ -37,6 +37,11 @@ public:
     // short time ("25:00:00"); a negative length shows as zero.
     static QString FormatDuration(qint64 seconds);
 
+    // A length of time in a QTime pattern whose one unquoted "d" stands for the whole days counted, not
+    // a day of the month ("'left: 'd 'days' hh:mm:ss" gives "left: 40 days 23:59:59"); the rest of the
+    // pattern formats what is left of the last day. A pattern without that "d" shows the time alone.
+    static QString FormatCountedDays(const QString& pattern, quint64 seconds);
+
     // A typed number; text that is none, or that names no finite number ("nan", "inf"), is 0.
     static double TypedNumber(const QString& text);
 

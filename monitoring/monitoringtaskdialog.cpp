@@ -4,7 +4,6 @@
 #include <QEvent>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTime>
 
 #include "analysisoptionsdialog.h"
 #include "devicethread.h"
@@ -245,24 +244,8 @@ void CMonitoringTaskDialog::UpdateTimeAvailable()
         return;
     }
     const quint64 seconds = CUtils::GetDiskFreeSpace(path.left(slash + 1)) / kRecordingBytesPerSecond;
-    const quint64 days = seconds / 86400;
-    const QTime rest = QTime(0, 0).addSecs(static_cast<int>(seconds % 86400));
-    // The days are counted, not a day of the month: only the "d" outside the quoted literals stands
-    // for them, and the parts around it are formatted as the time of the remainder.
-    const QString format = tr("'Recording time available: 'd 'days' hh:mm:ss");
-    QString text = rest.toString(format);
-    bool quoted = false;
-    for (int i = 0; i < format.size(); ++i)
-    {
-        if (format.at(i) == QLatin1Char('\''))
-            quoted = !quoted;
-        else if (!quoted && format.at(i) == QLatin1Char('d'))
-        {
-            text = rest.toString(format.left(i)) + QString::number(days) + rest.toString(format.mid(i + 1));
-            break;
-        }
-    }
-    m_ui->m_pTimeAvailableLabel->setText(text);
+    m_ui->m_pTimeAvailableLabel->setText(
+        CUtils::FormatCountedDays(tr("'Recording time available: 'd 'days' hh:mm:ss"), seconds));
 }
 
 void CMonitoringTaskDialog::accept()

@@ -3,8 +3,8 @@
 #include <stdexcept>
 #include <vector>
 
+#include "idlemonitoring.h"
 #include "iknownfreqdetect.h"
-#include "imonitoring.h"
 #include "ipulsedetect.h"
 #include "itemplates.h"
 #include "recordingviews.h"
@@ -12,7 +12,7 @@
 // Stand-ins for the library's detectors that the data tick feeds: each records the tick's calls in
 // the shared log and keeps what it was given. The calls the tick does not make do nothing.
 
-class CRecordingMonitoring : public IMonitoring
+class CRecordingMonitoring : public CIdleMonitoring
 {
 public:
     explicit CRecordingMonitoring(CCallLog& log) : m_log(log) {}
@@ -28,23 +28,6 @@ public:
         lastRangeFft = rangeFft;
         lastSecondFft = secondFft;
     }
-
-    void SetGarmConv(IGarmConv*) override {}
-    int AddTask(const MONITORING_TASK&) override { return 0; }
-    bool TaskNameExists(const std::wstring&) override { return false; }
-    void SetTask(int, const MONITORING_TASK&) override {}
-    const MONITORING_TASK& GetTask(int) override { throw std::runtime_error("no task"); }
-    const MONITORING_TASK& GetTaskByOrder(int) override { throw std::runtime_error("no task"); }
-    int GetTasksCount() override { return 0; }
-    void RemoveTask(int) override {}
-    void RemoveAllTasks() override {}
-    void Start(const std::vector<ARCHIVE_SIGNAL_ENTRY>&, int64_t) override {}
-    void Stop(int64_t) override {}
-    void GetEvents(std::vector<MONITORING_EVENT>&) override {}
-    int GetTaskEventsCount(int) override { return 0; }
-    void RemoveEvent(uint32_t) override {}
-    void ClearEvents() override {}
-    bool IsCoreStatusClear() override { return true; }
 
 private:
     CCallLog& m_log;

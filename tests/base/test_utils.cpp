@@ -163,3 +163,24 @@ TEST(Utils, DiskFreeSpaceCountsAllFreeBytesAndIsZeroWhenUnknown)
     EXPECT_EQ(CUtils::GetDiskFreeSpace(QString::fromStdString(dir.File("no/such/folder"))), 0u);
     EXPECT_EQ(CUtils::GetDiskFreeSpace(QString()), 0u);
 }
+
+// Only the "d" outside quotes counts the days, however many; a quoted one is text, and a pattern
+// without one shows the time of the last day alone.
+TEST(Utils, CountedDaysReplaceTheUnquotedDayField)
+{
+    const struct
+    {
+        const char* pattern;
+        quint64 seconds;
+        const char* text;
+    } cases[] = {
+        {"'left: 'd 'days' hh:mm:ss", 0, "left: 0 days 00:00:00"},
+        {"'left: 'd 'days' hh:mm:ss", 40 * 86400 + 23 * 3600 + 59 * 60 + 59, "left: 40 days 23:59:59"},
+        {"'day 'hh:mm", 3 * 86400 + 3600, "day 01:00"},
+        {"hh:mm:ss' ('d')'", 400 * 86400 + 61, "00:01:01 (400)"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CUtils::FormatCountedDays(QString::fromLatin1(c.pattern), c.seconds),
+                  QString::fromLatin1(c.text))
+            << c.pattern;
+}

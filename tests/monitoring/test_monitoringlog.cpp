@@ -30,7 +30,7 @@
 
 #include "devicethread.h"
 #include "globals.h"
-#include "imonitoring.h"
+#include "idlemonitoring.h"
 #include "isignalsarchive.h"
 #include "monitoringlogfilterdialog.h"
 #include "monitoringlogwindow.h"
@@ -48,7 +48,7 @@ namespace
 constexpr qint64 kTen = 1772445600;
 
 // A monitoring object that holds a list of finished events and answers for the front-end unit.
-class CScriptedMonitoring : public IMonitoring
+class CScriptedMonitoring : public CIdleMonitoring
 {
 public:
     std::vector<MONITORING_EVENT> events;
@@ -63,21 +63,6 @@ public:
     }
     void ClearEvents() override { events.clear(); }
     bool IsCoreStatusClear() override { return coreStatusClear; }
-
-    void SetGarmConv(IGarmConv*) override {}
-    int AddTask(const MONITORING_TASK&) override { return 0; }
-    bool TaskNameExists(const std::wstring&) override { return false; }
-    void SetTask(int, const MONITORING_TASK&) override {}
-    const MONITORING_TASK& GetTask(int) override { throw std::runtime_error("no task"); }
-    const MONITORING_TASK& GetTaskByOrder(int) override { throw std::runtime_error("no task"); }
-    int GetTasksCount() override { return 0; }
-    void RemoveTask(int) override {}
-    void RemoveAllTasks() override {}
-    void Start(const std::vector<ARCHIVE_SIGNAL_ENTRY>&, int64_t) override {}
-    void Stop(int64_t) override {}
-    bool IsRunning() override { return false; }
-    void ProcessSpectrum(ICalcFft*, ICalcFft*) override {}
-    int GetTaskEventsCount(int) override { return 0; }
 };
 
 MONITORING_EVENT Event(uint32_t id, qint64 start, qint64 seconds, double freq, int sector = 0)
