@@ -128,7 +128,7 @@ void BM_ArchiveSave(benchmark::State& state)
     }
     Report(state, timesMs, path);
 }
-BENCHMARK(BM_ArchiveSave)->Iterations(kRuns)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ArchiveSave)->Iterations(BenchIterations(kRuns))->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_ArchiveLoad(benchmark::State& state)
 {
@@ -167,7 +167,7 @@ void BM_ArchiveLoad(benchmark::State& state)
     }
     Report(state, timesMs, path);
 }
-BENCHMARK(BM_ArchiveLoad)->Iterations(kRuns)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ArchiveLoad)->Iterations(BenchIterations(kRuns))->UseManualTime()->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv)

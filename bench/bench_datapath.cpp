@@ -3,9 +3,10 @@
 //   DDC blocks of 4096 samples, in DDC samples per second, against the DDC rate that gives that B
 //   while range sound is on: B = 700 / decimation, so B = 10 at decimation 70 (61 MHz / 70) and B = 1
 //   from decimation 351 on (61 MHz / 351, the fastest such rate).
-// - Acquisition: ReadData over the in-process transceiver with the sweep off, so the time is the
-//   receive buffer's refill and the DDC decimation loop, in raw samples per second against the SDR's
-//   61 MS/s; and the decimation loop alone on a buffer already filled. Decimation 65 ("950 KHz").
+// - Acquisition: ReadData over the in-process transceiver and a front end that takes its commands down,
+//   with the sweep off, so the time is the receive buffer's refill and the DDC decimation loop, in raw
+//   samples per second against the SDR's 61 MS/s; and the decimation loop alone on a buffer already
+//   filled. Decimation 65 ("950 KHz").
 // Each row's x_realtime counter is its rate divided by the real-time rate; the target is 3 or more.
 // Run with KELTHAR_SDR_URI=ip:127.0.0.1:1 KELTHAR_MESSAGES=stderr like every program of the project;
 // nothing here opens a socket.
@@ -21,6 +22,7 @@
 #include "frontendlink.h"
 #include "inprocessiiobackend.h"
 #include "kelthar_core.h"
+#include "recordingfrontend.h"
 #include "sdrlink.h"
 
 namespace
@@ -98,6 +100,9 @@ public:
         CSdrLink::Instance().SetBackend(m_backend);
         CFrontEndLink::Instance().SetStatusForTesting(CFrontEndLink::kOperational);
         m_core = std::make_unique<CKelthar>();
+        // No front-end unit here: its commands are taken down instead of going to a serial port, as in
+        // the data-path tests, so the switch before each read is accepted and the read is measured.
+        m_core->SetFrontEndCommands(std::make_unique<CRecordingFrontEnd>());
         CControlBits& bits = m_core->ControlBits();
         bits.Init();
         IChannel* channel = bits.AddChannel(0, L"HF", L"HF", kSdrRateHz);

@@ -168,7 +168,7 @@ BENCHMARK(BM_DdcViewBlock)
     ->ArgName("paneMode")
     ->Arg(2)
     ->Arg(4)
-    ->Iterations(kBlocks)
+    ->Iterations(BenchIterations(kBlocks))
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 }  // namespace

@@ -71,7 +71,7 @@ void BM_GsmTick(benchmark::State& state)
     state.counters["height"] = histogram->height();
     ReportTimes(state, timesMs);
 }
-BENCHMARK(BM_GsmTick)->Iterations(kTicks)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GsmTick)->Iterations(BenchIterations(kTicks))->UseManualTime()->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv)

@@ -363,7 +363,10 @@ void BM_MainWindowTick(benchmark::State& state)
     state.counters["fetch_dispatch_ms"] = Mean(dispatchMs);
     state.counters["paint_ms"] = Mean(paintMs);
 }
-BENCHMARK(BM_MainWindowTick)->Iterations(kTicks)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MainWindowTick)
+    ->Iterations(BenchIterations(kTicks))
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv)

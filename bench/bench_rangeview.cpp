@@ -167,7 +167,7 @@ BENCHMARK(BM_RangeViewSweep)
     ->ArgName("rebuildEverySweep")
     ->Arg(0)
     ->Arg(1)
-    ->Iterations(kSweeps)
+    ->Iterations(BenchIterations(kSweeps))
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 }  // namespace

@@ -90,7 +90,10 @@ void BM_ReplayIntoRangeView(benchmark::State& state)
     state.counters["x_realtime"] =
         static_cast<double>(kBlockMs) / (sum / static_cast<double>(timesMs.size()));
 }
-BENCHMARK(BM_ReplayIntoRangeView)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReplayIntoRangeView)
+    ->UseManualTime()
+    ->Iterations(BenchIterations(3))
+    ->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv)

@@ -66,7 +66,10 @@ void BM_HistogramPaint(benchmark::State& state)
     histogram.m_nScrollOffset = histogram.m_nContentWidth / 2;
     PaintLoop(state, histogram);
 }
-BENCHMARK(BM_HistogramPaint)->Iterations(kPaints)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HistogramPaint)
+    ->Iterations(BenchIterations(kPaints))
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 void BM_VideoPaint(benchmark::State& state)
 {
@@ -76,7 +79,10 @@ void BM_VideoPaint(benchmark::State& state)
     video.resize(768, 576);
     PaintLoop(state, video);
 }
-BENCHMARK(BM_VideoPaint)->Iterations(kPaints)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_VideoPaint)
+    ->Iterations(BenchIterations(kPaints))
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv)

@@ -41,6 +41,15 @@ inline void KeepBenchmarkToThisRun(const std::string& name)
     }
 }
 
+// A benchmark's fixed iteration count, or one iteration when VELTRANO_BENCH_BRIEF is set: the brief run
+// ctest makes of every benchmark only shows that each still runs to the end without an error, and must
+// take seconds. Read at registration, before main.
+inline int BenchIterations(int full)
+{
+    const char* brief = std::getenv("VELTRANO_BENCH_BRIEF");
+    return brief != nullptr && *brief != '\0' ? std::min(full, 1) : full;
+}
+
 // The mean, the 95th percentile and the worst of the times (ms) as the benchmark's counters.
 inline void ReportTimes(benchmark::State& state, std::vector<double> timesMs)
 {
