@@ -81,6 +81,114 @@ double RelativeError(int n, const std::vector<int>& bins, unsigned seed)
     }
     return maxError / maxMagnitude;
 }
+
+// The transform as it was first written: bit-reversed reordering, then one radix-2 stage after another,
+// every factor exp(-2 pi i k / span) from the library cosine and sine. The engine's fused and tiled
+// stages must give the same spectrum to within rounding.
+void PlainRadix2(std::vector<double>& re, std::vector<double>& im)
+{
+    const size_t n = re.size();
+    for (size_t i = 1, j = 0; i < n; ++i)
+    {
+        size_t bit = n >> 1;
+        for (; (j & bit) != 0; bit >>= 1)
+        {
+            j ^= bit;
+        }
+        j |= bit;
+        if (i < j)
+        {
+            std::swap(re[i], re[j]);
+            std::swap(im[i], im[j]);
+        }
+    }
+    const double pi = 3.14159265358979323846;
+    for (size_t span = 2; span <= n; span *= 2)
+    {
+        const size_t half = span / 2;
+        for (size_t k = 0; k < half; ++k)
+        {
+            const double wr = std::cos(2.0 * pi * static_cast<double>(k) / static_cast<double>(span));
+            const double wi = -std::sin(2.0 * pi * static_cast<double>(k) / static_cast<double>(span));
+            for (size_t s = 0; s < n; s += span)
+            {
+                const size_t a = s + k;
+                const size_t b = a + half;
+                const double tr = re[b] * wr - im[b] * wi;
+                const double ti = re[b] * wi + im[b] * wr;
+                re[b] = re[a] - tr;
+                im[b] = im[a] - ti;
+                re[a] += tr;
+                im[a] += ti;
+            }
+        }
+    }
+}
+
+// The inputs the engine is checked on: an input pair and the window it is transformed with.
+struct Fixture
+{
+    const char* name;
+    void (*make)(int n, std::vector<double>& re, std::vector<double>& im, std::vector<double>& window);
+};
+
+void Noise(int n, std::vector<double>& re, std::vector<double>& im, std::vector<double>& window)
+{
+    RandomSignal(n, 11, re, im);
+    window.assign(n, 1.0);
+}
+
+// exp(2 pi i k0 t / n) x 1000 with k0 near 3n/8, which puts the whole spectrum in one bin.
+void Tone(int n, std::vector<double>& re, std::vector<double>& im, std::vector<double>& window)
+{
+    const long double pi = 3.141592653589793238462643383279502884L;
+    const int k0 = (3 * n / 8 + 1) % n;
+    re.resize(n);
+    im.resize(n);
+    for (int t = 0; t < n; ++t)
+    {
+        const long double a = 2.0L * pi * static_cast<long double>((static_cast<long long>(k0) * t) % n) / n;
+        re[t] = static_cast<double>(1000.0L * std::cos(a));
+        im[t] = static_cast<double>(1000.0L * std::sin(a));
+    }
+    window.assign(n, 1.0);
+}
+
+// One point, not the first, which spreads evenly over every bin with a phase that turns.
+void Impulse(int n, std::vector<double>& re, std::vector<double>& im, std::vector<double>& window)
+{
+    re.assign(n, 0.0);
+    im.assign(n, 0.0);
+    re[3 % n] = 700.0;
+    im[3 % n] = -300.0;
+    window.assign(n, 1.0);
+}
+
+// Noise under a raised-cosine window that differs from one point to the next.
+void WindowedNoise(int n, std::vector<double>& re, std::vector<double>& im, std::vector<double>& window)
+{
+    RandomSignal(n, 29, re, im);
+    const double pi = 3.14159265358979323846;
+    window.resize(n);
+    for (int t = 0; t < n; ++t)
+    {
+        window[t] = 0.54 - 0.46 * std::cos(2.0 * pi * t / n);
+    }
+}
+
+// max |X - reference| over max |reference|.
+double ErrorAgainst(const std::vector<double>& re, const std::vector<double>& im,
+                    const std::vector<double>& refRe, const std::vector<double>& refIm)
+{
+    double maxError = 0.0;
+    double peak = 0.0;
+    for (size_t k = 0; k < refRe.size(); ++k)
+    {
+        maxError = std::max(maxError, std::hypot(re[k] - refRe[k], im[k] - refIm[k]));
+        peak = std::max(peak, std::hypot(refRe[k], refIm[k]));
+    }
+    return maxError / peak;
+}
 }  // namespace
 
 TEST(Radix2Fft, MatchesTheDirectDftInEveryBinUpTo4096Points)
@@ -107,6 +215,49 @@ TEST(Radix2Fft, MatchesTheDirectDftInASampleOfBinsAt32768Points)
         bins.push_back(k);
     }
     EXPECT_LE(RelativeError(n, bins, 7), 1e-9);
+}
+
+TEST(Radix2Fft, MatchesThePlainRadix2TransformAtEverySize)
+{
+    const Fixture fixtures[] = {
+        {"noise", Noise},
+        {"tone", Tone},
+        {"impulse", Impulse},
+        {"windowed noise", WindowedNoise},
+    };
+    // Every size from 2 to 65536: the untiled small sizes, the tiled ones with an even and an odd number
+    // of stages, and with one or two of the later stages fused; 4096 and 32768 are the program's own.
+    for (int n = 2; n <= 65536; n *= 2)
+    {
+        const auto fft = CRadix2Fft::Shared(n);
+        ASSERT_NE(fft, nullptr);
+        for (const Fixture& fixture : fixtures)
+        {
+            SCOPED_TRACE(testing::Message() << "n = " << n << ", " << fixture.name);
+            std::vector<double> inRe;
+            std::vector<double> inIm;
+            std::vector<double> window;
+            fixture.make(n, inRe, inIm, window);
+            std::vector<double> refRe(n);
+            std::vector<double> refIm(n);
+            for (int t = 0; t < n; ++t)
+            {
+                refRe[t] = inRe[t] * window[t];
+                refIm[t] = inIm[t] * window[t];
+            }
+            std::vector<double> re = refRe;
+            std::vector<double> im = refIm;
+            PlainRadix2(refRe, refIm);
+
+            fft->Forward(re.data(), im.data());
+            EXPECT_LE(ErrorAgainst(re, im, refRe, refIm), 1e-13) << "in place";
+
+            std::vector<double> outRe(n, std::nan(""));
+            std::vector<double> outIm(n, std::nan(""));
+            fft->ForwardWindowed(inRe.data(), inIm.data(), window.data(), outRe.data(), outIm.data());
+            EXPECT_LE(ErrorAgainst(outRe, outIm, refRe, refIm), 1e-13) << "windowed";
+        }
+    }
 }
 
 TEST(Radix2Fft, WindowedTransformEqualsWindowingFirst)
