@@ -11,6 +11,7 @@
 #include <QtDebug>
 
 #include "messagesink.h"
+#include "settingsfilereader.h"
 
 namespace
 {
@@ -21,17 +22,12 @@ constexpr QLatin1String Latin1(const char (&text)[N])
 }
 
 // Constant-initialised, so they are ready whichever static object of the program reaches them first.
-constexpr QLatin1String kRootName = Latin1("Veltrano");
+constexpr QLatin1String kRootName = CSettingsFileReader::kRootName;
 constexpr QLatin1String kValueAttribute = Latin1("Value");
-constexpr QLatin1String kArrayName = Latin1("configuration_xml");
-constexpr QLatin1String kArraySizeKey = Latin1("configuration_xml/size");
+constexpr QLatin1String kArrayName = CSettingsFileReader::kArrayName;
 constexpr QLatin1String kDefaultCodeKey = Latin1("Parameters/DefaultCode");
 constexpr QLatin1String kLoadFileKey = Latin1("Parameters/LoadFile");
 constexpr QLatin1String kSaveFileKey = Latin1("Parameters/SaveFile");
-
-// Each array entry takes at least "1\b=0" and a line end in the file, so a stored size above the
-// file's length cannot be genuine; it is not worth allocating.
-constexpr qint64 kMinBytesPerEntry = 6;
 
 void Report(const QString& text)
 {
@@ -262,9 +258,15 @@ void CParameters::Load()
     m_loaded = true;
     const QString path = FilePath();
 
-    bool damaged = false;
-    const bool read = ReadStoredDocument(path, &damaged);
-    if (damaged && !SetAsideDamagedFile(path))
+    // A file that cannot be read counts as empty, as it does for QSettings.
+    QFile file(path);
+    const CSettingsFileReader::Result stored =
+        CSettingsFileReader::Read(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    file.close();
+    const bool read = stored.verdict == CSettingsFileReader::Verdict::Document;
+    if (read)
+        QDomDocument::operator=(stored.document);
+    if (stored.verdict == CSettingsFileReader::Verdict::Damaged && !SetAsideDamagedFile(path))
     {
         // The damaged file is the only copy of the operator's settings: this session works from the
         // defaults and leaves the file alone, unless the operator saves on purpose.
@@ -287,39 +289,6 @@ void CParameters::Load()
         settings.sync();
         SetDefaults();
     }
-}
-
-bool CParameters::ReadStoredDocument(const QString& path, bool* damaged)
-{
-    *damaged = false;
-    QSettings settings(path, QSettings::IniFormat);
-    const int size = settings.value(kArraySizeKey).toInt();
-    if (size == 0)
-        return false;
-    if (size < 0 || size > QFileInfo(path).size() / kMinBytesPerEntry)
-    {
-        *damaged = true;
-        return false;
-    }
-
-    QByteArray bytes(size, '\0');
-    settings.beginReadArray(kArrayName);
-    for (int i = 0; i < size; ++i)
-    {
-        settings.setArrayIndex(i);
-        bytes[i] = static_cast<char>(settings.value(QStringLiteral("b")).toInt());
-    }
-    settings.endArray();
-
-    // Parsed aside, so that a document that is not ours leaves the empty root in place.
-    QDomDocument stored;
-    if (!stored.setContent(bytes, false) || stored.documentElement().tagName() != kRootName)
-    {
-        *damaged = true;
-        return false;
-    }
-    QDomDocument::operator=(stored);
-    return true;
 }
 
 bool CParameters::SetAsideDamagedFile(const QString& path)
@@ -409,7 +378,8 @@ bool CParameters::WriteDocument(const QString& path)
     for (int i = 0; i < bytes.size(); ++i)
     {
         settings.setArrayIndex(i);
-        settings.setValue(QStringLiteral("b"), static_cast<int>(static_cast<signed char>(bytes[i])));
+        settings.setValue(CSettingsFileReader::kEntryKey,
+                          static_cast<int>(static_cast<signed char>(bytes[i])));
     }
     settings.endArray();
     settings.sync();

@@ -17,7 +17,8 @@
 //
 // Every value is text; the reader's accessor decides its type. On disk the serialised document is the
 // INI array "configuration_xml", one signed byte per entry "b", beside plain INI keys that other code
-// reads and writes through QSettings on the same file (FilePath()).
+// reads and writes through QSettings on the same file (FilePath()). The array is written through
+// QSettings and read back from the file's bytes by CSettingsFileReader.
 //
 // Every operation takes an internal lock: the device thread reads settings while the GUI thread may be
 // writing them. The QDomDocument base is public for the few callers that walk the tree themselves;
@@ -65,10 +66,10 @@ public:
 
     // Reads the document from the settings file. A missing or empty document, or one written with
     // another defaults code, is replaced by the defaults (and saved); a stored document that does not
-    // parse is first copied aside as "settings.ini.bad-<time>" and reported (when that copy fails, the
-    // defaults are used without touching the file, which the destructor then leaves alone). Clears the
-    // pending parameter-file requests ("Parameters/LoadFile", "Parameters/SaveFile") before anything is
-    // saved.
+    // parse, or would not read back the same once saved (CSettingsFileReader), is first copied aside as
+    // "settings.ini.bad-<time>" and reported (when that copy fails, the defaults are used without touching
+    // the file, which the destructor then leaves alone). Clears the pending parameter-file requests
+    // ("Parameters/LoadFile", "Parameters/SaveFile") before anything is saved.
     void Load();
 
     // Writes the document to the settings file, or, when a parameter file is waiting to be loaded
@@ -93,8 +94,6 @@ private:
     // The default values of every window and of the device.
     void WriteDefaultValues();
 
-    // Fills the document from the stored array; false when there is none or it is not a document of ours.
-    bool ReadStoredDocument(const QString& path, bool* damaged);
     bool SetAsideDamagedFile(const QString& path);
     bool WriteDocument(const QString& path);
     bool TakeOverParameterFile(const QString& path, const QString& source);

@@ -1,6 +1,8 @@
 target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/parameters.cpp
   ${CMAKE_CURRENT_LIST_DIR}/parameters.h
+  ${CMAKE_CURRENT_LIST_DIR}/settingsfilereader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/settingsfilereader.h
   ${CMAKE_CURRENT_LIST_DIR}/prompt.cpp
   ${CMAKE_CURRENT_LIST_DIR}/prompt.h
   ${CMAKE_CURRENT_LIST_DIR}/qtprompt.cpp

@@ -121,6 +121,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The base's one-block entry point stays what a caller holding a CViewBase reaches (trace 0 of "Osc"
+    // alone); on a band view itself only the I/Q entry point above is offered.
+    using CViewBase::SetOscData;
+
     void ShowDdcGroups(bool spectrum, bool waterfall, bool osc, bool vector);
     // Re-applies the axis settings when the band's sample rate is not the one they were applied for.
     void CheckSampleRate();

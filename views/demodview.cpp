@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "archiveentryfactory.h"
 #include "devicethread.h"
@@ -262,12 +263,12 @@ void CDemodView::SetOptionsWindow(COptionsWindow* options)
         connect(options, &COptionsWindow::demodCombineOsc, this, &CDemodView::OnCombineOsc);
 }
 
-void CDemodView::SetOscData(const std::vector<double>& samples)
+void CDemodView::SetOscData(std::vector<double> samples)
 {
     if (m_nCombined >= m_nCombine)
         m_nCombined = 0;
     if (m_nCombined == 0)
-        m_OscRecord = samples;
+        m_OscRecord = std::move(samples);
     else
         m_OscRecord.insert(m_OscRecord.end(), samples.begin(), samples.end());
     if (m_nCombined == m_nCombine - 1)

@@ -49,8 +49,9 @@ public:
     COptionsWindow* m_pOptionsWindow = nullptr;
 
     // One block of demodulated samples. With a combine count of n, every n-th block shows the last
-    // n blocks joined end to end in trace 0 of "Osc" (and goes to the trigger test).
-    virtual void SetOscData(const std::vector<double>& samples);
+    // n blocks joined end to end in trace 0 of "Osc" (and goes to the trigger test). The base's entry
+    // point, so a caller holding a CViewBase combines the same way.
+    void SetOscData(std::vector<double> samples) override;
     int GetCombineCount() const { return m_nCombine; }
 
     // The view's menu for the pane shown last (the lower of two): null while no pane is shown. The

@@ -154,10 +154,10 @@ public:
         m_log.Add("demod.AddWaterfallLine", line.size());
         CDemodView::AddWaterfallLine(line);
     }
-    void SetOscData(const std::vector<double>& samples) override
+    void SetOscData(std::vector<double> samples) override
     {
         m_log.Add("demod.SetOscData", samples.size());
-        CDemodView::SetOscData(samples);
+        CDemodView::SetOscData(std::move(samples));
     }
     void UpdateMeasurements(const std::vector<double>& i, const std::vector<double>& q,
                             const std::vector<double>& spectrum) override

@@ -354,6 +354,16 @@ TEST_F(ParametersTest, AnUnreadableDocumentIsKeptAsideReportedAndReplacedByTheDe
         {"size beyond the file",
          "[Parameters]\nDefaultCode=65476558\n[configuration_xml]\n1\\b=60\nsize=99999999\n"},
         {"negative size", "[Parameters]\nDefaultCode=65476558\n[configuration_xml]\n1\\b=60\nsize=-5\n"},
+        {"changed by every save",
+         StoredFileText("<Veltrano><?pi x?>text</Veltrano>\n", CParameters::kDefaultCode)},
+        {"a number in QDataStream form",
+         "[Parameters]\nDefaultCode=65476558\n[configuration_xml]\n1\\b=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\0<)"
+         "\n"
+         "size=1\n"},
+        {"array outside its section",
+         "[Parameters]\nDefaultCode=65476558\n[General]\nconfiguration_xml\\size=1\n[configuration_xml]"
+         "\n1\\b=60\n"
+         "size=1\n"},
     };
     for (const Case& c : cases)
     {
@@ -374,6 +384,50 @@ TEST_F(ParametersTest, AnUnreadableDocumentIsKeptAsideReportedAndReplacedByTheDe
             << messages.Messages()[0].text;
         EXPECT_EQ(parameters.toByteArray(1), DefaultDocument());
         EXPECT_EQ(StoredDocument(path), DefaultDocument());
+    }
+}
+
+TEST_F(ParametersTest, StoredDocumentsOfEveryKindAreKeptAndSaveAndReloadUnchanged)
+{
+    const struct
+    {
+        const char* name;
+        QByteArray document;
+        const char* keptText;  // a value the document holds
+    } cases[] = {
+        {"plain", "<Veltrano>\n <A>\n  <B Value=\"1\"/>\n </A>\n</Veltrano>\n", "1"},
+        {"declaration, comment, instruction, CDATA",
+         "<?xml version=\"1.0\"?>\n<!-- kept -->\n<Veltrano>\n <?pi x?>\n <A>\n  <![CDATA[raw]]>\n"
+         "  <B Value=\"a&amp;b&#10;c\"/>\n </A>\n</Veltrano>\n",
+         "a&b\nc"},
+        {"internal entity",
+         "<!DOCTYPE Veltrano [<!ENTITY e \"expanded\">]>\n<Veltrano>\n <A>\n  <B Value=\"&e;\"/>\n"
+         " </A>\n</Veltrano>\n",
+         "expanded"},
+        {"non-ASCII",
+         QString::fromUtf8("<Veltrano><A><B Value=\"Окно 日本 \xF0\x9F\x98\x80\"/></A></Veltrano>").toUtf8(),
+         "Окно 日本 \xF0\x9F\x98\x80"},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const QString folder = Path(QString(c.name).replace(' ', '_').replace(',', '_'));
+        const QString path = folder + "/settings.ini";
+        WriteBytes(path, StoredFileText(c.document, CParameters::kDefaultCode));
+
+        QByteArray loaded;
+        {
+            CParameters parameters(path);
+            parameters.Load();
+            EXPECT_EQ(parameters.GetString("A", "B", "<missing>"), QString::fromUtf8(c.keptText));
+            loaded = parameters.toByteArray(1);
+            ASSERT_TRUE(parameters.Save());
+        }
+        EXPECT_TRUE(QDir(folder).entryList({"*.bad-*"}, QDir::Files).isEmpty());
+        EXPECT_EQ(StoredDocument(path), loaded);
+        CParameters reloaded(path);
+        reloaded.Load();
+        EXPECT_EQ(reloaded.toByteArray(1), loaded);
     }
 }
 

@@ -1,31 +1,28 @@
-// Hands arbitrary bytes to the settings loader as its "settings.ini" (an operator can hand over any
-// file as a parameter file) and checks what the loader promises: it never fails, it always ends with a
-// document under the root "Veltrano" and the defaults code in the file, a damaged file is kept aside
-// unchanged, and the document it ends with saves and reads back byte for byte.
+// Hands arbitrary bytes to the settings file reader as the bytes of "settings.ini" (an operator can hand
+// over any file as a parameter file), in memory as the loader hands them over, and checks what the
+// reader promises: it never fails; its two steps agree; only a document under the root "Veltrano" is
+// taken, from an array no longer than the file can hold; and what it took, saved as the program saves it
+// (the serialised document as the array QSettings writes, beside other sections, with either line end),
+// reads back as the same document, whose serialisation does not change any more.
+//
+// What needs files is the loader's and tested in tests/base: a damaged file kept aside byte for byte,
+// the defaults code, the save through QSettings and the reload.
 
 #include <QByteArray>
-#include <QDir>
-#include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
+#include <QMap>
 #include <QtGlobal>
 
 #include <cstdint>
 #include <cstdlib>
 
-#include "messagesink.h"
-#include "parameters.h"
+#include "settingsfilereader.h"
 
 namespace
 {
+using Reader = CSettingsFileReader;
+
 void Quiet(QtMsgType, const QMessageLogContext&, const QString&)
 {
-}
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void Check(bool condition)
@@ -33,51 +30,58 @@ void Check(bool condition)
     if (!condition)
         std::abort();
 }
+
+// The file QSettings writes for a document: the entries of the array ordered by their key text
+// ("1\b", "10\b", "100\b", ..., "2\b", ...), each byte as a signed number, then the size.
+QByteArray StoredFile(const QByteArray& document, const QByteArray& lineEnd)
+{
+    QMap<QByteArray, QByteArray> lines;
+    for (int i = 0; i < document.size(); ++i)
+        lines.insert(QByteArray::number(i + 1) + "\\" + QByteArray(Reader::kEntryKey.data()),
+                     QByteArray::number(static_cast<signed char>(document[i])));
+    QByteArray text = "[Global]" + lineEnd + "Language=en_US" + lineEnd + lineEnd + "[Parameters]" + lineEnd +
+                      "DefaultCode=65476558" + lineEnd + "LoadFile=" + lineEnd + "SaveFile=" + lineEnd +
+                      lineEnd + "[" + QByteArray(Reader::kArrayName.data()) + "]" + lineEnd;
+    for (auto line = lines.cbegin(); line != lines.cend(); ++line)
+        text += line.key() + "=" + line.value() + lineEnd;
+    return text + "size=" + QByteArray::number(document.size()) + lineEnd;
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static QTemporaryDir folder;
-    static bool once = []
+    static const bool quiet = []
     {
         qInstallMessageHandler(Quiet);
-        kplatform::SetMessageMode(kplatform::MessageMode::Handler);
-        kplatform::SetMessageHandler([](const kplatform::Message&) {}, [] {});
         return true;
     }();
-    static unsigned long run = 0;
-    Check(once && folder.isValid());
+    Check(quiet);
 
-    // A folder per input: QSettings caches files by path, and an earlier input must not shine through.
-    const QString dir = folder.path() + QStringLiteral("/%1").arg(++run);
-    Check(QDir().mkpath(dir));
-    const QString path = dir + QStringLiteral("/settings.ini");
     const QByteArray input(reinterpret_cast<const char*>(data), static_cast<int>(size));
+    const Reader::Array array = Reader::ReadArray(input);
+    const Reader::Result result = Reader::Read(input);
+
+    if (array.verdict != Reader::Verdict::Document)
     {
-        QFile file(path);
-        Check(file.open(QIODevice::WriteOnly) && file.write(input) == input.size());
+        Check(array.bytes.isEmpty());
+        Check(result.verdict == array.verdict && result.document.isNull());
+        return 0;
+    }
+    Check(!array.bytes.isEmpty() && array.bytes.size() <= input.size() / Reader::kMinBytesPerEntry);
+    Check(result.verdict != Reader::Verdict::Empty);
+    if (result.verdict == Reader::Verdict::Damaged)
+    {
+        Check(result.document.isNull());
+        return 0;
     }
 
-    QByteArray document;
+    Check(result.document.documentElement().tagName() == Reader::kRootName);
+    const QByteArray document = result.document.toByteArray(1);
+    for (const QByteArray& lineEnd : {QByteArray("\n"), QByteArray("\r\n")})
     {
-        CParameters parameters(path);
-        parameters.Load();
-        Check(parameters.documentElement().tagName() == QLatin1String("Veltrano"));
-        Check(QSettings(path, QSettings::IniFormat).value(QStringLiteral("Parameters/DefaultCode")).toInt() ==
-              CParameters::kDefaultCode);
-        document = parameters.toByteArray(1);
-        Check(parameters.Save());
+        const Reader::Result reloaded = Reader::Read(StoredFile(document, lineEnd));
+        Check(reloaded.verdict == Reader::Verdict::Document);
+        Check(reloaded.document.toByteArray(1) == document);
     }
-
-    for (const QString& kept : QDir(dir).entryList({QStringLiteral("settings.ini.bad-*")}, QDir::Files))
-        Check(ReadBytes(dir + QLatin1Char('/') + kept) == input);
-
-    {
-        CParameters reloaded(path);
-        reloaded.Load();
-        Check(reloaded.toByteArray(1) == document);
-    }
-
-    QDir(dir).removeRecursively();
     return 0;
 }
