@@ -1,7 +1,8 @@
 // Time of one waterfall step as the range view sees it: a 32768-point line added to a full history,
 // then a 1920 x 540 waterfall pane painted. The budget is 2 ms per line plus paint. Also measured on
-// their own: the line push, a steady-state paint, a paint after a zoom (every row recoloured) and a
-// scroll back that reads the shown lines from the buffer file.
+// their own: the line push, a steady-state paint, a paint after a zoom and one after a new Y window
+// (the palette's range; every row recoloured either way), and a scroll back that reads the shown
+// lines from the buffer file.
 
 #include <benchmark/benchmark.h>
 
@@ -109,6 +110,18 @@ void BM_WaterfallPaintAfterZoom(benchmark::State& state)
     }
 }
 
+void BM_WaterfallPaintAfterPaletteChange(benchmark::State& state)
+{
+    Fixture f(32768);
+    bool narrow = false;
+    for (auto _ : state)
+    {
+        narrow = !narrow;
+        f.g.SetYWindow(narrow ? -110.0 : -120.0, -20.0);
+        f.Paint();
+    }
+}
+
 void BM_WaterfallScrollBack(benchmark::State& state)
 {
     Fixture f(static_cast<size_t>(state.range(0)), true);
@@ -129,6 +142,7 @@ BENCHMARK(BM_WaterfallPushLine)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WaterfallPaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WaterfallPaintAfterZoom)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WaterfallPaintAfterPaletteChange)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WaterfallScrollBack)->Arg(4096)->Arg(32768)->Unit(benchmark::kMillisecond);
 }  // namespace
 

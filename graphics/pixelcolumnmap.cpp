@@ -38,7 +38,8 @@ bool CPixelColumnMap::Build(const std::vector<double>& data, std::vector<PixelCo
     double pos = viewFrom;
     int col = 0;
 
-    if (dataStep <= pixelStep)
+    pointsShareColumns = dataStep <= pixelStep;
+    if (pointsShareColumns)
     {
         // Many points per column. The boundaries are accumulated, so rounding can end the window
         // a hair before or after the last boundary: the last column takes every remaining point

@@ -29,4 +29,7 @@ public:
     double yFrom = 0.0;  // visible Y window, carried for the grid and labels
     double yTo = 0.0;
     int pixelsPerPoint = 1;  // columns one data point spans in the last build; 0 when points share
+    // The last build gathered the points of each column (extremes folded from ±2147483648), rather
+    // than letting one point span several columns (extremes are that point's level).
+    bool pointsShareColumns = true;
 };

@@ -25,6 +25,8 @@ target_sources(veltrano_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/multirangesgraphicbase.h
   ${CMAKE_CURRENT_LIST_DIR}/waterfallline.h
   ${CMAKE_CURRENT_LIST_DIR}/waterfalltimemarks.h
+  ${CMAKE_CURRENT_LIST_DIR}/waterfallpalette.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/waterfallpalette.h
   ${CMAKE_CURRENT_LIST_DIR}/waterfallpage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/waterfallpage.h
   ${CMAKE_CURRENT_LIST_DIR}/waterfallgraphicbase.cpp

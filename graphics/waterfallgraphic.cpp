@@ -73,12 +73,13 @@ bool CQWaterfallGraphic::SetBufferFile(bool on, const QString& path)
     if (!m_live.HasFile())
         return opened;
     // The history so far goes first, oldest line first, so that the file is in time order.
+    m_live.SetKnownRecords(LineCapacity(m_live));
     for (auto it = m_live.lines.crbegin(); it != m_live.lines.crend(); ++it)
         if ((*it)->levels.size() == static_cast<size_t>(m_live.count))
-            m_live.WriteLine(**it);
+            m_live.WriteLine(*it);
     if (m_live.newest && (m_live.lines.isEmpty() || m_live.lines.first() != m_live.newest) &&
         m_live.newest->levels.size() == static_cast<size_t>(m_live.count))
-        m_live.WriteLine(*m_live.newest);
+        m_live.WriteLine(m_live.newest);
     return opened && m_live.HasFile();
 }
 

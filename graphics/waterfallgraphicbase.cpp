@@ -3,17 +3,145 @@
 #include <QDateTime>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QSemaphore>
+#include <QThread>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <stdexcept>
+
+#include "waterfallpalette.h"
 
 namespace
 {
 // A newest line stamped this far ahead of the clock came from a foreign time line (a replay or a clock
 // jump); it must not swallow every live line by merging.
 constexpr qint64 kFutureToleranceMs = 3600LL * 1000;
+
+// The level CPixelColumnMap::Build folds a column's highest level from.
+constexpr double kColumnFloor = -2147483648.0;
+
+#if defined(__SSE2__)
+// The largest levels of the kSpan levels from p on, folded lane by lane into m; a NaN level leaves
+// m as it was. Two chains of comparisons, so that one need not wait for the other.
+template <int kSpan>
+inline __m128d MaxSpan(const double* p, __m128d m)
+{
+    if constexpr (kSpan == 2)
+    {
+        return _mm_max_pd(_mm_loadu_pd(p), m);
+    }
+    else
+    {
+        // Both chains start from m, never from a level that may be NaN.
+        __m128d other = m;
+        for (int i = 0; i < kSpan; i += 4)
+        {
+            m = _mm_max_pd(_mm_loadu_pd(p + i), m);
+            other = _mm_max_pd(_mm_loadu_pd(p + i + 2), other);
+        }
+        return _mm_max_pd(other, m);
+    }
+}
+
+// The largest of count (at least kSpan) levels from p on: spans of kSpan levels, the last of which
+// ends at the last level and may overlap the one before, which a maximum does not mind.
+template <int kSpan>
+inline double SpanMax(const double* p, int count)
+{
+    __m128d m = _mm_set1_pd(kColumnFloor);
+    const double* last = p + count - kSpan;
+    for (; p < last; p += kSpan)
+        m = MaxSpan<kSpan>(p, m);
+    m = MaxSpan<kSpan>(last, m);
+    m = _mm_max_pd(m, _mm_unpackhi_pd(m, m));
+    return _mm_cvtsd_f64(m);
+}
+#endif
+
+// The largest of count (at least 1) levels from p on, starting from the floor the column map folds
+// from. NaN never wins, as in the map, and only a maximum is asked for, so a level may be looked at
+// twice: a column is covered by spans of one fixed size, the last overlapping, rather than by a
+// loop whose length changes from column to column and keeps the branch predictor guessing.
+inline double ColumnMax(const double* p, int count)
+{
+#if defined(__SSE2__)
+    if (count >= 16)
+        return SpanMax<16>(p, count);
+    if (count >= 8)
+        return SpanMax<8>(p, count);
+    if (count >= 4)
+        return SpanMax<4>(p, count);
+    if (count >= 2)
+        return SpanMax<2>(p, count);
+    const double v = p[0];
+    return kColumnFloor < v ? v : kColumnFloor;
+#else
+    double m = kColumnFloor;
+    for (int i = 0; i < count; ++i)
+        m = m < p[i] ? p[i] : m;
+    return m;
+#endif
+}
+
+// The colours of kRows lines of one length over a column layout: each column's highest level (or
+// the level of the one point a column shows) through the palette. The lines are reduced side by
+// side, so that the memory has several of them in flight at once, into levels (kRows × columns),
+// and only then coloured, so that the reduction does not wait for the palette's branches.
+template <int kRows>
+void ColourRows(WaterfallLine* const* rows, const std::vector<PixelColumn>& columns, bool shared,
+                const CWaterfallPalette& scale, double* levels)
+{
+    std::array<const double*, kRows> data{};
+    std::array<double*, kRows> out{};
+    const size_t n = columns.size();
+    for (size_t j = 0; j < static_cast<size_t>(kRows); ++j)
+    {
+        data[j] = rows[j]->levels.data();
+        // A line that keeps its column levels gets them in place.
+        out[j] = rows[j]->columnLevels.size() == n ? rows[j]->columnLevels.data() : levels + j * n;
+    }
+    for (size_t c = 0; c < n; ++c)
+    {
+        const int first = columns[c].firstIndex;
+        const int count = columns[c].lastIndex - first + 1;
+        for (size_t j = 0; j < static_cast<size_t>(kRows); ++j)
+            out[j][c] = shared ? ColumnMax(data[j] + first, count) : data[j][first] + 0.0;
+    }
+    for (size_t j = 0; j < static_cast<size_t>(kRows); ++j)
+        scale.Colour(out[j], rows[j]->colours.data(), std::min(n, rows[j]->colours.size()));
+}
+
+// levels: room for 4 × columns.
+void ColourLines(WaterfallLine* const* rows, size_t count, const std::vector<PixelColumn>& columns,
+                 bool shared, const CWaterfallPalette& scale, double* levels)
+{
+    size_t i = 0;
+    for (; i + 4 <= count; i += 4)
+        ColourRows<4>(rows + i, columns, shared, scale, levels);
+    for (; i < count; ++i)
+        ColourRows<1>(rows + i, columns, shared, scale, levels);
+}
+
+// A recolour after a zoom or a palette change reads every shown row's levels, megabytes of them, more
+// than one core streams from memory within a paint; so many rows are shared out between up to
+// kColourTasks threads, the calling one included. Fewer rows than kRowsPerTask a thread (the steady
+// state: one new row per paint) stay on the calling thread, where a hand-over would cost more.
+constexpr int kColourTasks = 4;
+constexpr size_t kRowsPerTask = 8;
+
+int ColourTasks(size_t rows)
+{
+    const int cores = std::max(1, QThread::idealThreadCount());
+    return static_cast<int>(std::min<size_t>({static_cast<size_t>(kColourTasks), static_cast<size_t>(cores),
+                                              std::max<size_t>(1, rows / kRowsPerTask)}));
+}
 }  // namespace
 
 CQWaterfallGraphicBase::CQWaterfallGraphicBase() : m_clock([] { return QDateTime::currentMSecsSinceEpoch(); })
@@ -65,25 +193,7 @@ qint64 CQWaterfallGraphicBase::GetWindowEnd()
 
 QRgb CQWaterfallGraphicBase::PaletteColour(double level, double yFrom, double yTo)
 {
-    int idx = 0;
-    if (!std::isnan(level) && yTo != yFrom)
-    {
-        const double v = std::clamp(level, std::min(yFrom, yTo), std::max(yFrom, yTo));
-        const double step = (v - yFrom) * 1023.0 / (yTo - yFrom);
-        idx = std::isfinite(step) ? static_cast<int>(std::clamp(step, 0.0, 1023.0)) : 0;
-    }
-    const int t = idx % 256;
-    switch (idx / 256)
-    {
-        case 0:
-            return qRgb(0, t, 255);
-        case 1:
-            return qRgb(0, 255, 255 - t);
-        case 2:
-            return qRgb(t, 255, 0);
-        default:
-            return qRgb(255, 255 - t, 0);
-    }
+    return CWaterfallPalette::Colour(level, yFrom, yTo);
 }
 
 qint64 CQWaterfallGraphicBase::BytesPerVector(const WaterfallPage& page)
@@ -195,7 +305,7 @@ void CQWaterfallGraphicBase::PushLineAt(WaterfallPage& page, qint64 timeMs, int 
             filler->timeMs = marks.rangeEnd + period;
             filler->levels = repeated;
             if (page.HasFile())
-                page.WriteLine(*filler);
+                page.WriteLine(filler);
             const bool following = marks.IsFollowing();
             if (following && m_pauseState == 0)
                 AddShownLine(page, filler);
@@ -214,17 +324,17 @@ void CQWaterfallGraphicBase::PushLineAt(WaterfallPage& page, qint64 timeMs, int 
         for (size_t i = 0; i < newest.levels.size() && i < levels.size(); ++i)
             if (levels[i] > newest.levels[i])
                 newest.levels[i] = levels[i];
-        newest.colours.clear();
+        newest.LevelsChanged();
         if (m_linesPerRow >= 2 && !page.rows.isEmpty() && !page.lines.isEmpty() &&
             page.lines.first() == page.newest && page.rows.first()->timeMs == newest.timeMs)
         {
             WaterfallLine& row = *page.rows.first();
             for (size_t i = 0; i < row.levels.size() && i < newest.levels.size(); ++i)
                 row.levels[i] = std::max(row.levels[i], newest.levels[i]);
-            row.colours.clear();
+            row.LevelsChanged();
         }
         if (page.HasFile())
-            page.RewriteLine(newest);
+            page.RewriteLine(page.newest);
         return;
     }
 
@@ -238,7 +348,10 @@ void CQWaterfallGraphicBase::PushLineAt(WaterfallPage& page, qint64 timeMs, int 
         marks.windowEnd = lineTime;
     marks.rangeEnd = lineTime;
     if (page.HasFile())
-        page.WriteLine(*line);
+    {
+        page.SetKnownRecords(LineCapacity(page));
+        page.WriteLine(line);
+    }
     if (show)
         AddShownLine(page, line);
     page.newest = line;
@@ -309,6 +422,9 @@ WaterfallLinePtr CQWaterfallGraphicBase::MergeLines(const WaterfallLineList& lin
     auto row = std::make_shared<WaterfallLine>();
     row->timeMs = lines[start]->timeMs;
     row->levels = lines[start]->levels;
+    row->sources.reserve(static_cast<size_t>(lpr));
+    for (int k = 0; k < lpr; ++k)
+        row->sources.push_back(lines[start + k]->content);
     for (int k = 1; k < lpr; ++k)
     {
         const std::vector<double>& levels = lines[start + k]->levels;
@@ -321,6 +437,31 @@ WaterfallLinePtr CQWaterfallGraphicBase::MergeLines(const WaterfallLineList& lin
     return row;
 }
 
+WaterfallLinePtr CQWaterfallGraphicBase::TakeRow(WaterfallLineList& previous, int& next,
+                                                 const WaterfallLineList& lines, int start) const
+{
+    const int lpr = std::max(1, m_linesPerRow);
+    if (start < 0 || start + lpr > lines.size())
+        return nullptr;
+    // Both lists are newest first: a row newer than this group's is of no more use, and goes now
+    // rather than after all rows are merged.
+    const qint64 timeMs = lines[start]->timeMs;
+    while (next < previous.size() && previous[next]->timeMs > timeMs)
+        previous[next++].reset();
+    if (next >= previous.size() || previous[next]->timeMs != timeMs)
+        return nullptr;
+    const WaterfallLinePtr& row = previous[next];
+    if (row->sources.size() != static_cast<size_t>(lpr))
+        return nullptr;
+    for (int k = 0; k < lpr; ++k)
+        if (row->sources[static_cast<size_t>(k)] != lines[start + k]->content)
+            return nullptr;
+    ++next;
+    // Painted as a newly merged row would be.
+    row->colours.clear();
+    return row;
+}
+
 WaterfallLineList CQWaterfallGraphicBase::GetRows(WaterfallPage& page)
 {
     if (m_linesPerRow < 2)
@@ -328,11 +469,17 @@ WaterfallLineList CQWaterfallGraphicBase::GetRows(WaterfallPage& page)
     if (!m_redraw)
         return page.rows;
     m_redraw = false;
-    page.rows.clear();
+    // A row merged from the very same lines before (the window moved by whole rows, or only the
+    // shown rows are rebuilt) is taken over rather than merged again.
+    WaterfallLineList previous;
+    previous.swap(page.rows);
+    int next = 0;
     const int rowCap = RowCapacity(page);
     for (int start = 0; page.rows.size() < rowCap; start += m_linesPerRow)
     {
-        WaterfallLinePtr row = MergeLines(page.lines, start);
+        WaterfallLinePtr row = TakeRow(previous, next, page.lines, start);
+        if (!row)
+            row = MergeLines(page.lines, start);
         if (!row)
             break;
         page.rows.append(row);
@@ -354,15 +501,29 @@ WaterfallLineList CQWaterfallGraphicBase::LoadShownLines(WaterfallPage& page)
         {
             // Read into a fresh list: a damaged file leaves the history as it was.
             WaterfallLineList read;
-            if (page.ReadBack(offset, LineCapacity(page), read) > 0)
+            const int capacity = LineCapacity(page);
+            page.SetKnownRecords(capacity);
+            if (page.ReadBack(offset, capacity, read) > 0)
             {
+                // Lines still in memory come back as they are; they are painted as read ones are.
+                for (const WaterfallLinePtr& line : read)
+                    line->colours.clear();
                 page.lines = read;
-                page.rows.clear();
+                // The rows stay until they are merged again: those of the same lines are kept.
+                if (m_linesPerRow < 2)
+                    page.rows.clear();
                 m_redraw = true;
             }
         }
     }
-    return GetRows(page);
+    WaterfallLineList rows = GetRows(page);
+    // Rows keep their column levels only within the history budget (see ColorizeLines). Walking
+    // the whole history is needed only when a row has none yet.
+    m_columnLevelRoom = 0;
+    if (std::any_of(rows.cbegin(), rows.cend(),
+                    [](const WaterfallLinePtr& row) { return row->columnLevels.capacity() == 0; }))
+        m_columnLevelRoom = std::max<qint64>(0, kHistoryBudgetBytes - HistoryBytes(page));
+    return rows;
 }
 
 void CQWaterfallGraphicBase::ResetPage(WaterfallPage& page)
@@ -449,12 +610,66 @@ void CQWaterfallGraphicBase::ScrollY(double delta)
     }
 }
 
+quint64 CQWaterfallGraphicBase::LayoutId(ColumnLayout layout)
+{
+    auto same = [&layout](const ColumnLayout& known)
+    {
+        return known.points == layout.points && known.columns == layout.columns &&
+               known.width == layout.width && known.built == layout.built && known.shared == layout.shared &&
+               std::memcmp(&known.dataFrom, &layout.dataFrom, sizeof(double)) == 0 &&
+               std::memcmp(&known.dataTo, &layout.dataTo, sizeof(double)) == 0 &&
+               std::memcmp(&known.viewFrom, &layout.viewFrom, sizeof(double)) == 0 &&
+               std::memcmp(&known.viewTo, &layout.viewTo, sizeof(double)) == 0;
+    };
+    const auto known = std::find_if(m_layouts.begin(), m_layouts.end(), same);
+    if (known != m_layouts.end())
+        layout.id = known->id;
+    else
+        layout.id = WaterfallLine::NewContentId();
+    // A few layouts are remembered: one per range of a multi-range pane, and a window zoomed back.
+    constexpr size_t kKnownLayouts = 8;
+    if (known != m_layouts.end())
+        m_layouts.erase(known);
+    else if (m_layouts.size() >= kKnownLayouts)
+        m_layouts.pop_back();
+    m_layouts.insert(m_layouts.begin(), layout);
+    return layout.id;
+}
+
+qint64 CQWaterfallGraphicBase::HistoryBytes(const WaterfallPage& page)
+{
+    auto bytes = [](const WaterfallLinePtr& line) -> qint64
+    {
+        if (!line)
+            return 0;
+        return static_cast<qint64>(sizeof(WaterfallLine) + line->levels.capacity() * sizeof(double) +
+                                   line->colours.capacity() * sizeof(QRgb) +
+                                   line->columnLevels.capacity() * sizeof(double) +
+                                   line->sources.capacity() * sizeof(quint64));
+    };
+    qint64 total = bytes(page.newest);
+    for (const WaterfallLinePtr& line : page.lines)
+        if (line != page.newest)
+            total += bytes(line);
+    for (const WaterfallLinePtr& row : page.rows)
+        total += bytes(row);
+    return total;
+}
+
 void CQWaterfallGraphicBase::ColorizeLines(bool& recolour, const WaterfallLineList& lines, QRect plot)
 {
     const int width = plot.width();
     if (width <= 0)
         return;
     CPixelColumnMap& map = m_indexAxis ? m_indexMap : m_columnMap;
+    const CWaterfallPalette scale(m_yFrom, m_yTo);
+    // Which points fall into which column depends on the point count and the windows, not on the
+    // levels: one layout serves every line of the same length.
+    size_t layoutPoints = 0;
+    bool layout = false;
+    quint64 layoutId = 0;
+    qint64 room = m_columnLevelRoom;
+    m_linesToColour.clear();
     for (const WaterfallLinePtr& line : lines)
     {
         if (line->levels.empty())
@@ -462,13 +677,96 @@ void CQWaterfallGraphicBase::ColorizeLines(bool& recolour, const WaterfallLineLi
         if (!recolour && line->colours.size() == static_cast<size_t>(width))
             continue;
         line->colours.assign(static_cast<size_t>(width), qRgb(0, 0, 0));
-        if (!map.Build(line->levels, m_colourColumns, false))
+        if (line->levels.size() != layoutPoints)
+        {
+            ColourShared(map.pointsShareColumns, scale);
+            layout = map.Build(line->levels, m_colourColumns, false);
+            if (m_columnLevels.size() < kColourTasks * 4 * m_colourColumns.size())
+                m_columnLevels.resize(kColourTasks * 4 * m_colourColumns.size());
+            layoutPoints = line->levels.size();
+            ColumnLayout parameters;
+            parameters.points = layoutPoints;
+            parameters.dataFrom = map.dataFrom;
+            parameters.dataTo = map.dataTo;
+            parameters.viewFrom = map.viewFrom;
+            parameters.viewTo = map.viewTo;
+            parameters.columns = layout ? m_colourColumns.size() : 0;
+            parameters.width = map.rect.width();
+            parameters.built = layout;
+            parameters.shared = map.pointsShareColumns;
+            layoutId = LayoutId(parameters);
+        }
+        if (!layout)
             continue;
-        const size_t n = std::min(m_colourColumns.size(), line->colours.size());
-        for (size_t c = 0; c < n; ++c)
-            line->colours[c] = PaletteColour(m_colourColumns[c].maxValue, m_yFrom, m_yTo);
+        const size_t columns = m_colourColumns.size();
+        if (line->columnLayout == layoutId && line->columnLevels.size() == columns)
+        {
+            // Reduced under this layout before: only the palette is new.
+            scale.Colour(line->columnLevels.data(), line->colours.data(),
+                         std::min(columns, line->colours.size()));
+            continue;
+        }
+        // Keep the column levels where they fit in what the history budget leaves.
+        const qint64 bytes = static_cast<qint64>(columns * sizeof(double));
+        if (line->columnLevels.capacity() >= columns || room >= bytes)
+        {
+            if (line->columnLevels.capacity() < columns)
+                room -= bytes;
+            line->columnLevels.resize(columns);
+            line->columnLayout = layoutId;
+        }
+        else
+        {
+            line->columnLevels.clear();
+            line->columnLayout = 0;
+        }
+        m_linesToColour.push_back(line.get());
     }
+    ColourShared(map.pointsShareColumns, scale);
+    m_columnLevelRoom = room;
     recolour = false;
+}
+
+void CQWaterfallGraphicBase::ColourShared(bool shared, const CWaterfallPalette& scale)
+{
+    const size_t count = m_linesToColour.size();
+    const int tasks = ColourTasks(count);
+    WaterfallLine* const* rows = m_linesToColour.data();
+    const size_t scratch = 4 * m_colourColumns.size();
+    if (tasks > 1)
+    {
+        if (!m_colourPool)
+        {
+            m_colourPool = std::make_unique<QThreadPool>();
+            m_colourPool->setMaxThreadCount(kColourTasks - 1);
+        }
+        // Whole groups of four rows a task, each task with its own scratch levels; every row is
+        // written by one task only, and the call returns after the last.
+        const size_t perTask = (count + static_cast<size_t>(tasks) - 1) / static_cast<size_t>(tasks);
+        const size_t chunk = (perTask + 3) / 4 * 4;
+        QSemaphore done;
+        int started = 0;
+        for (int t = 1; t < tasks && static_cast<size_t>(t) * chunk < count; ++t)
+        {
+            const size_t first = static_cast<size_t>(t) * chunk;
+            const size_t n = std::min(chunk, count - first);
+            double* levels = m_columnLevels.data() + static_cast<size_t>(t) * scratch;
+            m_colourPool->start(
+                [&, first, n, levels]
+                {
+                    ColourLines(rows + first, n, m_colourColumns, shared, scale, levels);
+                    done.release();
+                });
+            ++started;
+        }
+        ColourLines(rows, std::min(chunk, count), m_colourColumns, shared, scale, m_columnLevels.data());
+        done.acquire(started);
+    }
+    else
+    {
+        ColourLines(rows, count, m_colourColumns, shared, scale, m_columnLevels.data());
+    }
+    m_linesToColour.clear();
 }
 
 void CQWaterfallGraphicBase::DrawImage(QPainter* painter, QImage& image, const WaterfallLineList& rows,

@@ -4,9 +4,11 @@
 #include <QList>
 #include <QRect>
 #include <QRgb>
+#include <QThreadPool>
 #include <QtGlobal>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "spectrumgraphicbase.h"
@@ -14,6 +16,7 @@
 #include "waterfallpage.h"
 #include "waterfalltimemarks.h"
 
+class CWaterfallPalette;
 class QPainter;
 
 // Common base of the waterfall painters: a history of spectrum lines on a regular time grid, merged
@@ -30,7 +33,8 @@ public:
 
     static constexpr int kLinePeriodMs = 25;
     static constexpr int kMsPerRowMax = 10000;
-    // Memory a page's history (lines and merged rows, levels and colours) may hold at any time scale.
+    // Memory a page's history (lines and merged rows, levels and colours) may hold at any time scale;
+    // rows keep their column levels only in what this leaves.
     static constexpr qint64 kHistoryBudgetBytes = 256LL * 1024 * 1024;
     // Level of a filler line when there is no line to repeat.
     static constexpr double kFillerLevel = -170.0;
@@ -91,6 +95,9 @@ protected:
     WaterfallLineList LoadShownLines(WaterfallPage& page);
     // Computes the colours of the lines that lack them (all of them when recolour is set).
     void ColorizeLines(bool& recolour, const WaterfallLineList& lines, QRect plot);
+    // Reduces and colours the lines gathered by ColorizeLines under the current column layout, and
+    // forgets them.
+    void ColourShared(bool shared, const CWaterfallPalette& scale);
     // Copies the rows' colours into the image (newest at the top, black below the last row) and
     // draws it at the plot's top-left.
     void DrawImage(QPainter* painter, QImage& image, const WaterfallLineList& rows, QRect plot,
@@ -115,10 +122,39 @@ private:
     void PushLineAt(WaterfallPage& page, qint64 timeMs, int periodMs, const std::vector<double>& levels);
     void AddShownLine(WaterfallPage& page, const WaterfallLinePtr& line);
     WaterfallLinePtr MergeLines(const WaterfallLineList& lines, int start) const;
+    // The row previous held for the group of lines from start on, when it was merged from the same
+    // lines; next walks previous along with the groups, dropping the rows it passes.
+    WaterfallLinePtr TakeRow(WaterfallLineList& previous, int& next, const WaterfallLineList& lines,
+                             int start) const;
     WaterfallLineList GetRows(WaterfallPage& page);
     void TrimHistory(WaterfallPage& page);
     qint64 BytesPerVector(const WaterfallPage& page);
 
     Clock m_clock;
-    std::vector<PixelColumn> m_colourColumns;  // reused by ColorizeLines
+    // The parameters a column layout follows, compared bit for bit.
+    struct ColumnLayout
+    {
+        quint64 id = 0;
+        size_t points = 0;
+        double dataFrom = 0.0;
+        double dataTo = 0.0;
+        double viewFrom = 0.0;
+        double viewTo = 0.0;
+        size_t columns = 0;
+        int width = 0;
+        bool built = false;
+        bool shared = false;
+    };
+    quint64 LayoutId(ColumnLayout layout);
+    // Bytes a page's history holds now: levels, colours and everything kept beside them.
+    static qint64 HistoryBytes(const WaterfallPage& page);
+
+    std::vector<PixelColumn> m_colourColumns;     // reused by ColorizeLines
+    std::vector<WaterfallLine*> m_linesToColour;  // reused by ColorizeLines
+    std::vector<double> m_columnLevels;           // reused by ColorizeLines: 4 lines' column levels per task
+    // The threads a long recolour is shared with, made on the first one; its tasks never outlive a call.
+    std::unique_ptr<QThreadPool> m_colourPool;
+    std::vector<ColumnLayout> m_layouts;  // the layouts used last, newest first
+    // What the history budget leaves for column levels kept with the rows of the page shown next.
+    qint64 m_columnLevelRoom = 0;
 };

@@ -305,7 +305,8 @@ TEST(WaterfallHistory, ReplayedLinesUseTheRowPeriod)
     EXPECT_EQ(times, (std::set<qint64>{t0 + 200, t0 + 400}));
 }
 
-// Bytes held by a page's history: every distinct line or row object, levels and colours.
+// Bytes held by a page's history: every distinct line or row object, levels, colours, and what is
+// kept beside them (column levels, the contents a row was merged from).
 qint64 HistoryBytes(const WaterfallPage& page)
 {
     std::set<const WaterfallLine*> seen;
@@ -314,7 +315,9 @@ qint64 HistoryBytes(const WaterfallPage& page)
     {
         if (line && seen.insert(line.get()).second)
             bytes += static_cast<qint64>(line->levels.capacity() * sizeof(double) +
-                                         line->colours.capacity() * sizeof(QRgb) + sizeof(WaterfallLine));
+                                         line->colours.capacity() * sizeof(QRgb) +
+                                         line->columnLevels.capacity() * sizeof(double) +
+                                         line->sources.capacity() * sizeof(quint64) + sizeof(WaterfallLine));
     };
     for (const WaterfallLinePtr& line : page.lines)
         add(line);
