@@ -126,6 +126,20 @@ inline Complex4 Mul(const Complex4& a, const Vec4& wr, const Vec4& wi)
     return {a.re * wr - a.im * wi, a.re * wi + a.im * wr};
 }
 
+// The four-point transform of x0..x3 in place, in natural order.
+inline __attribute__((always_inline)) void Dft4(Complex4& x0, Complex4& x1, Complex4& x2, Complex4& x3)
+{
+    const Complex4 a = Add(x0, x2);
+    const Complex4 b = Sub(x0, x2);
+    const Complex4 c = Add(x1, x3);
+    const Complex4 d = Sub(x1, x3);
+    x0 = Add(a, c);
+    x2 = Sub(a, c);
+    // b - i d and b + i d.
+    x1 = {b.re + d.im, b.im - d.re};
+    x3 = {b.re - d.im, b.im + d.re};
+}
+
 // The radix-4 butterfly of the stages after the reordering, on four points a quarter span apart. The input
 // is in bit-reversed order: the point a quarter span on takes W^2j, the one half a span on W^j. `w` holds
 // the real parts of W^j for four j, their imaginary parts, then W^2j and W^3j likewise.
@@ -139,32 +153,14 @@ inline __attribute__((always_inline)) void Butterfly4(Complex4& a, Complex4& b, 
     Load(vi, w + 12);
     Load(xr, w + 16);
     Load(xi, w + 20);
-    const Complex4 p = Mul(b, vr, vi);
-    const Complex4 s = Mul(c, ur, ui);
-    const Complex4 t = Mul(d, xr, xi);
-    const Complex4 e0 = Add(a, p);
-    const Complex4 e1 = Sub(a, p);
-    const Complex4 o0 = Add(s, t);
-    const Complex4 o1 = Sub(s, t);
-    a = Add(e0, o0);
-    c = Sub(e0, o0);
-    // e1 - i o1 and e1 + i o1.
-    b = {e1.re + o1.im, e1.im - o1.re};
-    d = {e1.re - o1.im, e1.im + o1.re};
-}
-
-// The four-point transform of x0..x3 in place, in natural order.
-inline __attribute__((always_inline)) void Dft4(Complex4& x0, Complex4& x1, Complex4& x2, Complex4& x3)
-{
-    const Complex4 a = Add(x0, x2);
-    const Complex4 b = Sub(x0, x2);
-    const Complex4 c = Add(x1, x3);
-    const Complex4 d = Sub(x1, x3);
-    x0 = Add(a, c);
-    x2 = Sub(a, c);
-    // b - i d and b + i d.
-    x1 = {b.re + d.im, b.im - d.re};
-    x3 = {b.re - d.im, b.im + d.re};
+    Complex4 p = Mul(b, vr, vi);
+    Complex4 s = Mul(c, ur, ui);
+    Complex4 t = Mul(d, xr, xi);
+    // In bit-reversed order the twiddled points are a, s, p, t of a four-point transform.
+    Dft4(a, s, p, t);
+    b = s;
+    c = p;
+    d = t;
 }
 
 constexpr double kCos8 = 0.92387953251128675613;  // cos(pi / 8)
