@@ -138,9 +138,12 @@ constexpr size_t kRowsPerTask = 8;
 
 int ColourTasks(size_t rows)
 {
-    const int cores = std::max(1, QThread::idealThreadCount());
-    return static_cast<int>(std::min<size_t>({static_cast<size_t>(kColourTasks), static_cast<size_t>(cores),
-                                              std::max<size_t>(1, rows / kRowsPerTask)}));
+    // Most paints colour one row or none: they need not ask the system for its cores.
+    if (rows < 2 * kRowsPerTask)
+        return 1;
+    static const size_t cores = static_cast<size_t>(std::max(1, QThread::idealThreadCount()));
+    return static_cast<int>(
+        std::min<size_t>({static_cast<size_t>(kColourTasks), cores, rows / kRowsPerTask}));
 }
 }  // namespace
 

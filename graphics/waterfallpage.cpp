@@ -88,7 +88,9 @@ bool WaterfallPage::WriteRecord(qint64 offset, const WaterfallLine& line)
     if (KnownRecord* slot = KnownSlot(offset); slot && slot->offset == offset)
         *slot = KnownRecord();
     const qint64 size = RecordSize(static_cast<int>(line.levels.size()));
-    std::vector<char> record(static_cast<size_t>(size));
+    // One record's room, kept: a line is written at every data tick.
+    std::vector<char>& record = m_record;
+    record.resize(static_cast<size_t>(size));
     record[0] = 'T';
     PutInt64(record.data() + 1, line.timeMs);
     record[9] = 'F';

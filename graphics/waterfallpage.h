@@ -100,4 +100,5 @@ private:
     std::unique_ptr<QFile> m_file;
     bool m_created = false;            // this page created m_fileName, so it may delete it
     std::vector<KnownRecord> m_known;  // by record number modulo its size
+    std::vector<char> m_record;        // the record being written
 };
