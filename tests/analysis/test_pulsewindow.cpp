@@ -24,6 +24,7 @@
 #include "pulselogfilterdialog.h"
 #include "pulselogwindow.h"
 #include "pulsewindow.h"
+#include "rangedialogscript.h"
 #include "scriptedprompt.h"
 
 namespace
@@ -93,21 +94,12 @@ CScriptedPrompt::DialogAction TypeRange(const QString& start, const QString& end
 {
     return [=](QDialog& dialog)
     {
-        auto* first = dialog.findChild<QLineEdit*>(QStringLiteral("m_pFirstEdit"));
-        auto* second = dialog.findChild<QLineEdit*>(QStringLiteral("m_pSecondEdit"));
-        auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("m_pOkButton"));
-        if (!first || !second || !ok)
-        {
-            ADD_FAILURE() << "the range dialog lacks its fields";
-            return int(QDialog::Rejected);
-        }
-        *shown << dialog.windowTitle() << first->text() << second->text();
-        first->selectAll();
-        QTest::keyClicks(first, start);
-        second->selectAll();
-        QTest::keyClicks(second, end);
-        ok->click();
-        return dialog.result();
+        QString title;
+        QString first;
+        QString second;
+        const int result = TypeRange(start, end, &title, "m_pOkButton", &first, &second)(dialog);
+        *shown << title << first << second;
+        return result;
     };
 }
 

@@ -22,6 +22,7 @@
 #include "globals.h"
 #include "icontrolbits.h"
 #include "parameters.h"
+#include "rangedialogscript.h"
 #include "scriptedprompt.h"
 #include "tempdir.h"
 #include "templateswindow.h"
@@ -47,30 +48,6 @@ TEMPLATE_ITEM Named(const wchar_t* name, std::vector<std::pair<double, double>> 
         item.entries.push_back(entry);
     }
     return item;
-}
-
-// Types the two values into the range dialog and presses OK; the dialog's title goes to `title`.
-CScriptedPrompt::DialogAction TypeRange(const QString& first, const QString& second, QString* title = nullptr)
-{
-    return [=](QDialog& dialog)
-    {
-        auto* firstEdit = dialog.findChild<QLineEdit*>(QStringLiteral("m_pFirstEdit"));
-        auto* secondEdit = dialog.findChild<QLineEdit*>(QStringLiteral("m_pSecondEdit"));
-        auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("m_pOkButton"));
-        if (firstEdit == nullptr || secondEdit == nullptr || ok == nullptr)
-        {
-            ADD_FAILURE() << "the range dialog lacks its fields";
-            return 0;
-        }
-        if (title)
-            *title = dialog.windowTitle();
-        firstEdit->selectAll();
-        QTest::keyClicks(firstEdit, first);
-        secondEdit->selectAll();
-        QTest::keyClicks(secondEdit, second);
-        ok->click();
-        return dialog.result();
-    };
 }
 
 // Reads what the range dialog shows and cancels it.

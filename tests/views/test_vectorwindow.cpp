@@ -21,6 +21,7 @@
 #include <cmath>
 #include <vector>
 
+#include "rangedialogscript.h"
 #include "scriptedprompt.h"
 #include "testdevice.h"
 #include "utils.h"
@@ -67,29 +68,6 @@ void Wheel(QWidget* w, QPoint pos, int delta)
     QWheelEvent event(QPointF(pos), QPointF(w->mapToGlobal(pos)), QPoint(), QPoint(0, delta), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(w, &event);
-}
-
-// Types a range into the amplitude dialog and accepts it.
-CScriptedPrompt::DialogAction TypeRange(const QString& first, const QString& second, QString* title)
-{
-    return [=](QDialog& dialog)
-    {
-        auto* firstEdit = dialog.findChild<QLineEdit*>(QStringLiteral("m_pFirstEdit"));
-        auto* secondEdit = dialog.findChild<QLineEdit*>(QStringLiteral("m_pSecondEdit"));
-        auto* ok = dialog.findChild<QPushButton*>(QStringLiteral("m_pOkButton"));
-        if (firstEdit == nullptr || secondEdit == nullptr || ok == nullptr)
-        {
-            ADD_FAILURE() << "the range dialog lacks its fields";
-            return 0;
-        }
-        *title = dialog.windowTitle();
-        firstEdit->selectAll();
-        QTest::keyClicks(firstEdit, first);
-        secondEdit->selectAll();
-        QTest::keyClicks(secondEdit, second);
-        ok->click();
-        return dialog.result();
-    };
 }
 
 std::vector<double> Trace(IGraphic* pane, int trace)

@@ -19,6 +19,7 @@
 #include "devicethread.h"
 #include "globals.h"
 #include "iadf4350.h"
+#include "rangedialogscript.h"
 #include "scriptedprompt.h"
 #include "testview.h"
 #include "utils.h"
@@ -108,33 +109,6 @@ void Wheel(QWidget* w, QPoint pos, int delta)
 void DoubleClick(QWidget* w, QPoint pos)
 {
     Send(w, QEvent::MouseButtonDblClick, pos, Qt::LeftButton, Qt::LeftButton);
-}
-
-// Types into both fields of a range dialog and presses a button; records the title and first field.
-CScriptedPrompt::DialogAction TypeRange(const QString& first, const QString& second, const char* button,
-                                        QString* title = nullptr, QString* shown = nullptr)
-{
-    return [=](QDialog& dialog)
-    {
-        auto* firstEdit = dialog.findChild<QLineEdit*>(QStringLiteral("m_pFirstEdit"));
-        auto* secondEdit = dialog.findChild<QLineEdit*>(QStringLiteral("m_pSecondEdit"));
-        auto* press = dialog.findChild<QPushButton*>(QLatin1String(button));
-        if (firstEdit == nullptr || secondEdit == nullptr || press == nullptr)
-        {
-            ADD_FAILURE() << "the range dialog lacks its fields";
-            return 0;
-        }
-        if (title != nullptr)
-            *title = dialog.windowTitle();
-        if (shown != nullptr)
-            *shown = firstEdit->text();
-        firstEdit->selectAll();
-        QTest::keyClicks(firstEdit, first);
-        secondEdit->selectAll();
-        QTest::keyClicks(secondEdit, second);
-        press->click();
-        return dialog.result();
-    };
 }
 
 class ViewMouseTest : public ::testing::Test
@@ -358,11 +332,11 @@ TEST_F(ViewMouseTest, XDoubleClickAsksAgainUntilTheRangeIsValid)
     QString shown;
     const QString limits = QStringLiteral("Wrong range specified! Acceptable range is %1 to %2")
                                .arg(CUtils::FormatValue(0.0, 2, 4), CUtils::FormatValue(1000.0, 2, 4));
-    prompt.RunDialog(TypeRange(QStringLiteral("10"), QStringLiteral("5"), "m_pOkButton", &title, &shown))
+    prompt.RunDialog(TypeRange(QStringLiteral("10"), QStringLiteral("5"), &title, "m_pOkButton", &shown))
         .Answer(QMessageBox::Ok, limits)
-        .RunDialog(TypeRange(QStringLiteral("150"), QStringLiteral("2000"), "m_pOkButton"))
+        .RunDialog(TypeRange(QStringLiteral("150"), QStringLiteral("2000")))
         .Answer(QMessageBox::Ok, limits)
-        .RunDialog(TypeRange(QStringLiteral("150"), QStringLiteral("250"), "m_pOkButton"));
+        .RunDialog(TypeRange(QStringLiteral("150"), QStringLiteral("250")));
 
     DoubleClick(&view, QPoint(100, kXBandY));
 
@@ -402,7 +376,7 @@ TEST_F(ViewMouseTest, DoubleClickDialogsByPaneAndBand)
         QString title;
         QString shown;
         prompt.RunDialog(
-            TypeRange(QStringLiteral("1"), QStringLiteral("2"), "m_pCancelButton", &title, &shown));
+            TypeRange(QStringLiteral("1"), QStringLiteral("2"), &title, "m_pCancelButton", &shown));
         DoubleClick(&view, c.pos);
         EXPECT_EQ(title, QLatin1String(c.title));
         EXPECT_EQ(shown, QLatin1String(c.shown));
@@ -414,7 +388,7 @@ TEST_F(ViewMouseTest, DoubleClickDialogsByPaneAndBand)
     view.ShowPane(QStringLiteral("Spec"));
     Render();
     CScriptedPrompt prompt;
-    prompt.RunDialog(TypeRange(QStringLiteral("-120"), QStringLiteral("-30"), "m_pOkButton"));
+    prompt.RunDialog(TypeRange(QStringLiteral("-120"), QStringLiteral("-30")));
     DoubleClick(&view, QPoint(20, 150));
     EXPECT_DOUBLE_EQ(view.m_spec->GetYFrom(), -120.0);
     EXPECT_DOUBLE_EQ(view.m_spec->GetYTo(), -30.0);
