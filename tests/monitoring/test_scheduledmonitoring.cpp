@@ -26,6 +26,7 @@
 #include "monitoringwindow.h"
 #include "parameters.h"
 #include "privatecore.h"
+#include "recordinganalysis.h"
 #include "scheduledialog.h"
 #include "scriptedprompt.h"
 #include "ui_monitoringwindow.h"
@@ -43,41 +44,6 @@ const QString kEndBeforeStart = QStringLiteral("The end time must be later than 
 const QString kScheduleSection = QStringLiteral("MonitoringWindowSchedule");
 // 7 December 2026 is a Monday.
 const QDate kMonday(2026, 12, 7);
-
-// Keeps the thresholds it is given.
-class CRecordingAnalysis : public IAnalysis
-{
-public:
-    struct PARAMETERS
-    {
-        int mode = -1;
-        double fixed = 0.0;
-        double offset = 0.0;
-        int length = 0;
-        bool merge = false;
-    };
-    std::vector<PARAMETERS> calls;
-
-    void SetGarmConv(IGarmConv*) override {}
-    void AddSpectrum(const std::vector<double>&, int) override {}
-    void Start(const std::vector<double>&, const std::vector<ARCHIVE_SIGNAL_ENTRY>&, bool,
-               const std::vector<double>&) override
-    {
-    }
-    bool IsFinished() override { return false; }
-    std::vector<ANALYSIS_RESULT_ITEM>& GetResults() override { return m_results; }
-    void SetParameters(int thresholdMode, double fixedThreshold, double thresholdOffset, int averagingLength,
-                       double, bool merge, int) override
-    {
-        calls.push_back({thresholdMode, fixedThreshold, thresholdOffset, averagingLength, merge});
-    }
-    const std::vector<double>& GetAverage(int*) override { return m_average; }
-    void ClearResults() override {}
-
-private:
-    std::vector<ANALYSIS_RESULT_ITEM> m_results;
-    std::vector<double> m_average;
-};
 
 SCHEDULE_PARAMS Schedule(int mode, QTime start, QTime end, bool enable = true)
 {
@@ -306,13 +272,13 @@ TEST_F(ScheduledMonitoring, FormHasTheButtonsAndAClickedRowIsTheOnlyCheckedOneWi
     first.AverThreshold = 12.5;
     first.AverCoef = 300;
     m_monitoring->SetTask(tree->topLevelItem(0)->data(0, Qt::UserRole).toInt(), first);
-    m_analysis.calls.clear();
+    m_analysis.m_calls.clear();
     m_window->OnItemClicked(tree->topLevelItem(0), 0);
     EXPECT_EQ(tree->topLevelItem(0)->checkState(0), Qt::Checked);
     EXPECT_EQ(tree->topLevelItem(1)->checkState(0), Qt::Unchecked);
-    ASSERT_EQ(m_analysis.calls.size(), 1u);
-    EXPECT_EQ(m_analysis.calls[0].offset, 12.5);
-    EXPECT_EQ(m_analysis.calls[0].length, 300);
+    ASSERT_EQ(m_analysis.m_calls.size(), 1u);
+    EXPECT_EQ(m_analysis.m_calls[0].value2, 12.5);
+    EXPECT_EQ(m_analysis.m_calls[0].averaging, 300);
 }
 
 TEST_F(ScheduledMonitoring, ByHandStartStopsEditRemoveAndTheLog)
@@ -347,14 +313,14 @@ TEST_F(ScheduledMonitoring, ByHandStartStopsEditRemoveAndTheLog)
                 static_cast<CMonitoringTaskDialog&>(dialog).m_Task.AverThreshold = 7.0;
                 return int(QDialog::Accepted);
             });
-        m_analysis.calls.clear();
+        m_analysis.m_calls.clear();
         Form().m_pEditButton->click();
         EXPECT_EQ(prompt.Pending(), 0u);
     }
     EXPECT_EQ(m_monitoring->GetTask(secondId).AverThreshold, 7.0);
     // The task dialog hands the old thresholds over as it opens; the edited ones come last.
-    ASSERT_FALSE(m_analysis.calls.empty());
-    EXPECT_EQ(m_analysis.calls.back().offset, 7.0);
+    ASSERT_FALSE(m_analysis.m_calls.empty());
+    EXPECT_EQ(m_analysis.m_calls.back().value2, 7.0);
 
     // Remove takes the current row from the library, the list and the file.
     Form().m_pRemoveButton->click();
